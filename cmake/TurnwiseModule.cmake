@@ -1,0 +1,25 @@
+# One static library per source folder: every .cpp/.h in it is part of it, so adding a
+# file needs no change to a CMakeLists.
+function(turnwise_module name dir)
+  cmake_parse_arguments(TM "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${TM_DEPS})
+endfunction()
+
+# One GoogleTest executable per test folder, discovered by CTest before the run (so the
+# build never needs a display).
+function(turnwise_tests name dir)
+  cmake_parse_arguments(TT "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE turnwise_test_support ${TT_DEPS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TURNWISE_OUTPUT_DIR})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${TURNWISE_OUTPUT_DIR}
+    PROPERTIES ENVIRONMENT "TURNWISE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+endfunction()

@@ -1,0 +1,47 @@
+#pragma once
+// Stands in for the main window and the animation: records panel texts, run commands and
+// every tool path handed over for animation.
+
+#include "interpreter/InterpreterHost.h"
+#include "shared/SharedState.h"
+
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <vector>
+
+class FakeInterpreterHost : public InterpreterHost
+{
+public:
+    explicit FakeInterpreterHost(SharedState& state) : state_(state) {}
+
+    void SetPanelText(const QString& key, const QString& text) override { panels[key] = text; }
+    void mnuRunPause_Click() override { calls << "Pause"; }
+    void mnuRunStop_Click() override
+    {
+        calls << "Stop";
+        state_.StopRequested = true;
+        state_.Cnc.TargetX = state_.Cnc.TargetZ = state_.Cnc.CurrentX = state_.Cnc.CurrentZ = 0;
+    }
+    int GridRowCount() const override { return int(rows.size()); }
+    QString GridRowText(int row) const override { return rows.value(row); }
+    void HighLightExecutingLine(int row) override { calls << QStringLiteral("High %1").arg(row); }
+    void RemoveHighLighting(int row) override { calls << QStringLiteral("Remove %1").arg(row); }
+    void AnimateToolPath() override
+    {
+        paths.push_back(state_.ToolPath);
+        rapid.push_back(state_.IsRapid);
+        if (onAnimate)
+            onAnimate();
+    }
+
+    std::map<QString, QString> panels;
+    QStringList calls;
+    QStringList rows;
+    std::vector<std::vector<ToolPathPoint>> paths;
+    std::vector<bool> rapid;
+    std::function<void()> onAnimate;
+
+private:
+    SharedState& state_;
+};

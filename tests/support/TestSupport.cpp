@@ -1,0 +1,52 @@
+#include "TestSupport.h"
+
+QString RecordingStore::GetSetting(const QString& appName, const QString& section, const QString& key,
+                                   const QString& defaultValue)
+{
+    appNames << appName;
+    const auto it = values.find({section, key});
+    return it == values.end() ? defaultValue : it->second;
+}
+
+void RecordingStore::SaveSetting(const QString& appName, const QString& section, const QString& key,
+                                 const QString& value)
+{
+    appNames << appName;
+    writes.push_back({section, key, value});
+    values[{section, key}] = value;
+}
+
+void RecordingStore::Put(const QString& section, const QString& key, const QString& value)
+{
+    values[{section, key}] = value;
+}
+
+bool RecordingStore::Has(const QString& section, const QString& key) const
+{
+    return values.count({section, key}) != 0;
+}
+
+MessageBoxRecorder::MessageBoxRecorder(int fallbackAnswer) : fallback(fallbackAnswer)
+{
+    previous_ = platform::SetMsgBoxHandler([this](const QString& text, int flags, const QString& title) {
+        shown.push_back({text, flags, title});
+        if (answers.empty())
+            return fallback;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    });
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    platform::SetMsgBoxHandler(std::move(previous_));
+}
+
+QString TestDataPath(const QString& name)
+{
+    QString base = qEnvironmentVariable("TURNWISE_TEST_DATA");
+    if (base.isEmpty())
+        base = QStringLiteral(TURNWISE_SOURCE_DIR "/tests/data");
+    return name.isEmpty() ? base : base + u'/' + name;
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Helpers every test folder uses: a settings store in memory that records its writes, and a
+// message-box answerer that records what would have been shown.
+
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <map>
+#include <tuple>
+#include <vector>
+
+class RecordingStore : public platform::SettingsStore
+{
+public:
+    struct Write
+    {
+        QString section, key, value;
+        bool operator==(const Write&) const = default;
+    };
+
+    QString GetSetting(const QString& appName, const QString& section, const QString& key,
+                       const QString& defaultValue = QString()) override;
+    void SaveSetting(const QString& appName, const QString& section, const QString& key,
+                     const QString& value) override;
+
+    // Sets a value without recording it as a write of the program.
+    void Put(const QString& section, const QString& key, const QString& value);
+    bool Has(const QString& section, const QString& key) const;
+
+    std::vector<Write> writes;
+    std::map<std::tuple<QString, QString>, QString> values;
+    QStringList appNames; // every application name asked for
+};
+
+struct ShownMessage
+{
+    QString text;
+    int flags = 0;
+    QString title;
+};
+
+// While alive, answers every message box: from `answers` in order, then with `fallback`.
+class MessageBoxRecorder
+{
+public:
+    explicit MessageBoxRecorder(int fallback = platform::vbOK);
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    std::vector<ShownMessage> shown;
+    std::deque<int> answers;
+    int fallback;
+
+private:
+    platform::MsgBoxHandler previous_;
+};
+
+// The folder of the test fixtures (tests/data).
+QString TestDataPath(const QString& name = QString());
