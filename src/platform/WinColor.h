@@ -1,0 +1,25 @@
+#pragma once
+// Colours are stored as Windows RGB values: red in the low byte, then green, then blue.
+
+#include <QColor>
+#include <QtGlobal>
+
+namespace platform {
+
+inline QColor FromWinRgb(qint32 rgb)
+{
+    const auto v = quint32(rgb);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+inline qint32 ToWinRgb(const QColor& c)
+{
+    return qint32(quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16));
+}
+
+constexpr qint32 WinRgb(int r, int g, int b)
+{
+    return qint32(quint32(r) | (quint32(g) << 8) | (quint32(b) << 16));
+}
+
+} // namespace platform

@@ -1,0 +1,36 @@
+#include "simulation/BilletLine.h"
+
+#include <gtest/gtest.h>
+
+TEST(BilletLine, ReadsDiameterAndLengthInPixels)
+{
+    struct Case { const char* line; std::optional<qint16> diameter, length; };
+    const Case cases[] = {
+        {"[BILLET X20 Z40", 200, 400},
+        {"[BILLET Z40 X20", 200, 400},
+        {"  [BILLET X2.05 Z4.25  ", 20, 42}, // 20.5 and 42.5 round to even
+        {"[BILLET X20  Z40", 200, std::nullopt}, // the empty second field is looked at, Z40 not
+        {"[BILLET X20 Z40 T1", 200, 400},
+        {"[BILLET X20 X30", 300, std::nullopt},
+        {"[BILLET T1 Z40", std::nullopt, 400},
+        {"[BILLETX20 Z40", 200, 400},
+    };
+    for (const Case& c : cases) {
+        const BilletReading r = ReadBilletLine(c.line);
+        EXPECT_TRUE(r.Error.isEmpty()) << c.line << ": " << r.Error.toStdString();
+        EXPECT_EQ(r.Diameter, c.diameter) << c.line;
+        EXPECT_EQ(r.Length, c.length) << c.line;
+    }
+}
+
+TEST(BilletLine, UnreadableLinesAreReportedNotGuessed)
+{
+    const char* lines[] = {"[BILLET", "[BILLET X20", "[BILLET X Z40", "[BILLET X2a Z40",
+                           "[BILLET X20 Z9999", "[BILLET X1.2.3 Z40"};
+    for (const char* line : lines) {
+        const BilletReading r = ReadBilletLine(line);
+        EXPECT_FALSE(r.Error.isEmpty()) << line;
+        EXPECT_FALSE(r.Diameter) << line;
+        EXPECT_FALSE(r.Length) << line;
+    }
+}
