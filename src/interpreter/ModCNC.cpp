@@ -155,6 +155,7 @@ void ModCNC::ExecuteBlock(const QString& Line)
     for (const QString& word : Line.split(u' '))
         ParseWord(word.trimmed());
 
+    gcodes_->SetBlockLine(Line); // a refused motion names its block
     ExecuteMotion();
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 class FakeInterpreterHost : public InterpreterHost
@@ -31,6 +32,7 @@ public:
     {
         paths.push_back(state_.ToolPath);
         rapid.push_back(state_.IsRapid);
+        offsets.push_back({state_.PassOffsetX, state_.PassOffsetZ});
         if (onAnimate)
             onAnimate();
     }
@@ -40,6 +42,7 @@ public:
     QStringList rows;
     std::vector<std::vector<ToolPathPoint>> paths;
     std::vector<bool> rapid;
+    std::vector<std::pair<double, double>> offsets; // PassOffsetX, PassOffsetZ of each path
     std::function<void()> onAnimate;
 
 private:
