@@ -6,6 +6,9 @@
 #include <QRect>
 #include <QString>
 #include <QtGlobal>
+#include <array>
+#include <optional>
+#include <vector>
 
 struct SharedState;
 class GlobalVariables;
@@ -35,10 +38,50 @@ public:
     qint16 ToolPrevX = -500;
     qint16 ToolPrevY = -500;
 
+    // True while the rapid sound started by the animation is playing, as far as it knows.
+    bool FastSoundOn = false;
+
+    // A pixel of the back buffer as a Windows RGB value; none outside the picture.
+    std::optional<qint32> GetPixel(int x, int y) const;
+
+    // The tool pictures as built by LoadTool (0 tool, 1 cut stamp, 2 flipped cut stamp), of
+    // ToolWidth x ToolHeight, their transparent pixels in the key colour (magenta, black).
+    QImage ToolDC(int index) const;
+
+    // What changed in the back buffer since the last refresh.
+    QRect DirtyRect() const { return dirty_; }
+
 private:
+    // A picture reduced to its opaque runs per row, so stamping copies rows instead of
+    // testing every pixel against the key colour.
+    struct Stamp
+    {
+        struct Span
+        {
+            int x0 = 0;     // first column
+            int length = 0; // columns
+            int source = 0; // index of its first colour in `colours` (pictures only)
+        };
+        int width = 0;
+        int height = 0;
+        std::vector<int> rowStart; // height + 1 entries into spans
+        std::vector<Span> spans;
+        std::vector<QRgb> colours; // per pixel of the spans; empty: every span is `fill`
+        QRgb fill = 0;
+        QRect bounds; // of all spans, in stamp coordinates
+
+        bool empty() const { return spans.empty(); }
+    };
+
+    void stamp(const Stamp& s, int left, int top);
+    void fillRect(const QRect& r, qint32 winColour);
+    void markDirty(const QRect& r);
+
     SharedState& state_;
     const GlobalVariables& settings_;
     SimulationHost& host_;
     QImage simDC_;
     qint16 axisRow_ = 0;
+    std::array<Stamp, 3> toolDC_;
+    QRect dirty_;
 };

@@ -13,7 +13,10 @@ class SimulationHost
 public:
     virtual ~SimulationHost() = default;
 
-    // Shows `buffer` in picSim; only `dirty` (in buffer pixels) changed since the last call.
+    // Shows `buffer` in picSim; only `dirty` (in buffer pixels) changed since the last call,
+    // and it is empty when nothing did. A new buffer (another size) comes with its whole
+    // rectangle dirty. Paint from the buffer or copy out of it during the call, but keep no
+    // QImage copy of it: the next stamp would then detach and copy the whole picture.
     virtual void ShowSimulation(const QImage& buffer, const QRect& dirty) = 0;
 
     // Enabled state of a toolbar button ("Pause", "Stop").

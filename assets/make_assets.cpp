@@ -1,0 +1,280 @@
+// Makes the data files that come with the program: the default tool picture with its
+// description, and the machine sounds. Everything is computed, nothing is random, so every
+// build writes the same bytes.
+//
+//   make_assets <output folder>   writes <folder>/tools/... and <folder>/sound/...
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Rgb
+{
+    uint8_t r, g, b;
+};
+
+constexpr Rgb Magenta{255, 0, 255};
+
+void put16(std::vector<uint8_t>& out, uint32_t v)
+{
+    out.push_back(uint8_t(v));
+    out.push_back(uint8_t(v >> 8));
+}
+
+void put32(std::vector<uint8_t>& out, uint32_t v)
+{
+    put16(out, v & 0xFFFF);
+    put16(out, v >> 16);
+}
+
+bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(f);
+}
+
+// ---- Tool picture ---------------------------------------------------------------------
+
+// A right-hand turning tool seen from the side: the insert's tip at the lower-left pixel,
+// the shank rising to the upper right. Rows count from the top.
+constexpr int ToolW = 67;
+constexpr int ToolH = 101;
+
+struct Pt
+{
+    double x, y;
+};
+
+bool inside(const std::vector<Pt>& poly, double x, double y)
+{
+    bool in = false;
+    for (size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
+        const Pt& a = poly[i];
+        const Pt& b = poly[j];
+        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x)
+            in = !in;
+    }
+    return in;
+}
+
+std::vector<Rgb> drawTool()
+{
+    // Outline of the whole tool (pixel-centre coordinates).
+    const std::vector<Pt> body = {{-0.5, 100.5}, {13.5, 44.5}, {20.5, 44.5}, {20.5, -0.5},
+                                  {66.5, -0.5},  {66.5, 72.5}, {30.5, 88.0}};
+    // The insert: a rhombus whose lower-left corner is the cutting tip.
+    const std::vector<Pt> insert = {{-0.5, 100.5}, {12.5, 56.5}, {36.5, 62.5}, {30.5, 88.0}};
+    // The clamp that holds the insert.
+    const std::vector<Pt> clamp = {{14.0, 52.0}, {34.0, 52.0}, {38.0, 60.0}, {13.0, 57.0}};
+
+    std::vector<Rgb> px(size_t(ToolW * ToolH), Magenta);
+    for (int y = 0; y < ToolH; ++y) {
+        for (int x = 0; x < ToolW; ++x) {
+            const double cx = x, cy = y;
+            if (!inside(body, cx, cy))
+                continue;
+            Rgb c;
+            if (inside(insert, cx, cy)) {
+                // Coated insert, a little lighter towards the cutting edge.
+                const int shade = int(std::lround(30.0 * (1.0 - (cx + (100.0 - cy)) / 80.0)));
+                c = {uint8_t(196 + std::max(0, shade)), uint8_t(160 + std::max(0, shade)), 48};
+                // Screw through the insert.
+                const double dx = cx - 18.0, dy = cy - 74.0;
+                const double d = std::sqrt(dx * dx + dy * dy);
+                if (d <= 4.5)
+                    c = d <= 1.5 ? Rgb{40, 40, 40} : Rgb{120, 110, 90};
+            } else if (inside(clamp, cx, cy)) {
+                c = {70, 74, 80};
+            } else {
+                // Steel shank with a highlight along its left face.
+                const int light = x < 26 ? 40 : (x > 60 ? -30 : 0);
+                c = {uint8_t(140 + light), uint8_t(146 + light), uint8_t(154 + light)};
+            }
+            px[size_t(y * ToolW + x)] = c;
+        }
+    }
+    // Edges of the outline a shade darker, so the tool reads against the billet.
+    std::vector<Rgb> out = px;
+    auto isTool = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= ToolW || y >= ToolH)
+            return false;
+        const Rgb& c = px[size_t(y * ToolW + x)];
+        return !(c.r == Magenta.r && c.g == Magenta.g && c.b == Magenta.b);
+    };
+    for (int y = 0; y < ToolH; ++y)
+        for (int x = 0; x < ToolW; ++x)
+            if (isTool(x, y) && (!isTool(x - 1, y) || !isTool(x + 1, y) || !isTool(x, y - 1) || !isTool(x, y + 1)))
+                out[size_t(y * ToolW + x)] = {48, 52, 58};
+    // The reference point belongs to the tool whatever the outline rounding says.
+    out[size_t((ToolH - 1) * ToolW)] = {48, 52, 58};
+    return out;
+}
+
+std::vector<uint8_t> bmp24(const std::vector<Rgb>& px, int w, int h)
+{
+    const uint32_t stride = uint32_t((w * 3 + 3) & ~3);
+    const uint32_t imageSize = stride * uint32_t(h);
+    std::vector<uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, 54 + imageSize);
+    put32(out, 0);
+    put32(out, 54);
+    put32(out, 40);
+    put32(out, uint32_t(w));
+    put32(out, uint32_t(h));
+    put16(out, 1);
+    put16(out, 24);
+    put32(out, 0); // uncompressed
+    put32(out, imageSize);
+    put32(out, 2835); // 72 dpi
+    put32(out, 2835);
+    put32(out, 0);
+    put32(out, 0);
+    for (int y = h - 1; y >= 0; --y) { // bottom-up
+        for (int x = 0; x < w; ++x) {
+            const Rgb& c = px[size_t(y * w + x)];
+            out.push_back(c.b);
+            out.push_back(c.g);
+            out.push_back(c.r);
+        }
+        for (uint32_t pad = uint32_t(w) * 3; pad < stride; ++pad)
+            out.push_back(0);
+    }
+    return out;
+}
+
+// ---- Sounds ---------------------------------------------------------------------------
+
+constexpr int Rate = 22050;
+
+// A fixed-seed generator: the noise is part of the sound, not of the build.
+struct Lcg
+{
+    uint32_t state;
+    double next()
+    {
+        state = state * 1664525u + 1013904223u;
+        return double(state >> 8) / double(1u << 24) * 2.0 - 1.0;
+    }
+};
+
+// Noise low-passed around the loop twice, so its end runs on into its start without a click.
+std::vector<double> loopNoise(size_t n, uint32_t seed, double smoothing)
+{
+    Lcg lcg{seed};
+    std::vector<double> white(n);
+    for (double& v : white)
+        v = lcg.next();
+    std::vector<double> out(n);
+    double s = 0.0;
+    for (int pass = 0; pass < 2; ++pass)
+        for (size_t i = 0; i < n; ++i) {
+            s += smoothing * (white[i] - s);
+            out[i] = s;
+        }
+    return out;
+}
+
+struct Partial
+{
+    double hz;  // a whole number of cycles in the loop keeps it seamless
+    double amp;
+};
+
+std::vector<double> machineLoop(double seconds, const std::vector<Partial>& partials, double wobbleHz,
+                                double wobbleDepth, double noiseAmp, double noiseSmoothing, uint32_t seed)
+{
+    const size_t n = size_t(std::lround(seconds * Rate));
+    const std::vector<double> noise = loopNoise(n, seed, noiseSmoothing);
+    std::vector<double> out(n);
+    for (size_t i = 0; i < n; ++i) {
+        const double t = double(i) / Rate;
+        double v = 0.0;
+        for (const Partial& p : partials)
+            v += p.amp * std::sin(2.0 * std::numbers::pi * p.hz * t);
+        const double wobble = 1.0 - wobbleDepth * (0.5 + 0.5 * std::sin(2.0 * std::numbers::pi * wobbleHz * t));
+        out[i] = v * wobble + noiseAmp * noise[i];
+    }
+    return out;
+}
+
+std::vector<uint8_t> wav16(const std::vector<double>& samples, double peak)
+{
+    double maxAbs = 0.0;
+    for (double v : samples)
+        maxAbs = std::max(maxAbs, std::fabs(v));
+    const double scale = maxAbs > 0.0 ? peak * 32767.0 / maxAbs : 0.0;
+    const uint32_t dataBytes = uint32_t(samples.size() * 2);
+    std::vector<uint8_t> out;
+    for (char c : std::string("RIFF"))
+        out.push_back(uint8_t(c));
+    put32(out, 36 + dataBytes);
+    for (char c : std::string("WAVEfmt "))
+        out.push_back(uint8_t(c));
+    put32(out, 16);
+    put16(out, 1); // PCM
+    put16(out, 1); // mono
+    put32(out, Rate);
+    put32(out, Rate * 2);
+    put16(out, 2);
+    put16(out, 16);
+    for (char c : std::string("data"))
+        out.push_back(uint8_t(c));
+    put32(out, dataBytes);
+    for (double v : samples) {
+        const long s = std::lround(v * scale);
+        put16(out, uint32_t(uint16_t(int16_t(std::clamp(s, -32768L, 32767L)))));
+    }
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_assets <output folder>\n");
+        return 2;
+    }
+    const fs::path root = argv[1];
+    std::error_code ec;
+    fs::create_directories(root / "tools", ec);
+    fs::create_directories(root / "sound", ec);
+
+    bool ok = writeFile(root / "tools" / "tool.bmp", bmp24(drawTool(), ToolW, ToolH));
+    {
+        const std::string ini = "TOOLNAME=Right-hand turning tool\r\n"
+                                "TOOLWIDTH=67\r\n"
+                                "TOOLHEIGHT=101\r\n"
+                                "CUTTINGPOINT=Tip of the insert, lower-left pixel of the picture\r\n";
+        ok = writeFile(root / "tools" / "tool.ini", std::vector<uint8_t>(ini.begin(), ini.end())) && ok;
+    }
+
+    // Half-second loops: every partial and wobble makes whole cycles in 0.5 s (even Hz).
+    // Rapid traverse: the whine of the axis drives.
+    const auto fast = machineLoop(0.5, {{660, 0.5}, {1320, 0.25}, {1980, 0.12}, {110, 0.3}}, 8, 0.15, 0.25, 0.35, 1);
+    // Feed: the spindle under load and the chip noise of the cut.
+    const auto slow = machineLoop(0.5, {{100, 0.6}, {200, 0.35}, {300, 0.15}, {440, 0.08}}, 4, 0.25, 0.45, 0.12, 2);
+    // Paused or stopped: the machine idling, quietly.
+    const auto idle = machineLoop(0.5, {{50, 0.6}, {100, 0.3}, {150, 0.1}}, 2, 0.1, 0.08, 0.05, 3);
+    ok = writeFile(root / "sound" / "fast.wav", wav16(fast, 0.6)) && ok;
+    ok = writeFile(root / "sound" / "SLOW.wav", wav16(slow, 0.6)) && ok;
+    ok = writeFile(root / "sound" / "stop.wav", wav16(idle, 0.25)) && ok;
+    if (!ok) {
+        std::fprintf(stderr, "make_assets: cannot write into %s\n", root.string().c_str());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,97 @@
+// The data files beside the executable, and the sound player that plays them.
+#include "GraphicsFixture.h"
+
+#include "platform/AppPaths.h"
+#include "platform/Sound.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QtEndian>
+#include <cstdlib>
+
+namespace {
+
+QByteArray readShipped(const QString& windowsPath)
+{
+    QFile f(platform::ResolvePath(platform::AppPath() + windowsPath));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+quint32 le32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+quint16 le16(const QByteArray& b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+
+} // namespace
+
+TEST_F(GraphicsTest, DefaultToolPictureIsA67By101TurningToolOnMagenta)
+{
+    const QByteArray bmp = readShipped("\\tools\\tool.bmp");
+    ASSERT_GE(bmp.size(), 54);
+    EXPECT_EQ(bmp.left(2), "BM");
+    EXPECT_EQ(le32(bmp, 18), 67u);
+    EXPECT_EQ(le32(bmp, 22), 101u);
+    EXPECT_EQ(le16(bmp, 28), 24);
+
+    picture(200, 301);
+    MessageBoxRecorder boxes;
+    g.LoadTool(platform::AppPath() + "\\tools\\tool.bmp", 67, 101);
+    EXPECT_TRUE(boxes.shown.empty());
+    const QImage tool = g.ToolDC(0);
+    ASSERT_EQ(tool.size(), QSize(67, 101));
+    const QRgb magenta = qRgb(255, 0, 255);
+    EXPECT_NE(tool.pixel(0, 100), magenta); // the reference point is the tool's
+    EXPECT_EQ(tool.pixel(0, 0), magenta);
+    EXPECT_EQ(tool.pixel(66, 100), magenta);
+    int toolPixels = 0;
+    for (int y = 0; y < 101; ++y)
+        for (int x = 0; x < 67; ++x)
+            toolPixels += tool.pixel(x, y) != magenta;
+    EXPECT_GT(toolPixels, 67 * 101 / 3);
+    EXPECT_LT(toolPixels, 67 * 101);
+
+    const QByteArray ini = readShipped("\\tools\\tool.ini");
+    EXPECT_TRUE(ini.contains("TOOLWIDTH=67\r\n"));
+    EXPECT_TRUE(ini.contains("TOOLHEIGHT=101\r\n"));
+    EXPECT_TRUE(ini.contains("TOOLNAME="));
+}
+
+TEST(Sounds, ShippedSoundsAreSmallLoopableMono16BitPcm)
+{
+    for (const char* name : {"\\sound\\fast.wav", "\\sound\\SLOW.wav", "\\sound\\stop.wav"}) {
+        const QByteArray wav = readShipped(name);
+        ASSERT_GT(wav.size(), 44) << name;
+        EXPECT_LT(wav.size(), 100000) << name;
+        EXPECT_EQ(wav.left(4), "RIFF");
+        EXPECT_EQ(wav.mid(8, 8), "WAVEfmt ");
+        EXPECT_EQ(le16(wav, 20), 1) << name; // PCM
+        EXPECT_EQ(le16(wav, 22), 1) << name; // mono
+        EXPECT_EQ(le16(wav, 34), 16) << name;
+        EXPECT_EQ(wav.mid(36, 4), "data");
+        const int count = int(le32(wav, 40) / 2);
+        ASSERT_EQ(wav.size(), 44 + count * 2) << name;
+        EXPECT_GE(count, int(le32(wav, 24) / 4)) << name; // a quarter second at least
+        auto sample = [&](int i) { return int(qint16(le16(wav, 44 + 2 * i))); };
+        // Seamless loop: the step from the end back to the start is no larger than a step inside.
+        int largestStep = 0, peak = 0;
+        for (int i = 1; i < count; ++i) {
+            largestStep = std::max(largestStep, std::abs(sample(i) - sample(i - 1)));
+            peak = std::max(peak, std::abs(sample(i)));
+        }
+        EXPECT_LE(std::abs(sample(0) - sample(count - 1)), largestStep) << name;
+        EXPECT_GT(peak, 1000) << name;
+    }
+}
+
+TEST(Sounds, PlayerIsSilentAndQuietAboutMissingFiles)
+{
+    MessageBoxRecorder boxes;
+    QElapsedTimer timer;
+    timer.start();
+    platform::PlaySound(platform::AppPath() + "\\sound\\none.wav");
+    platform::PlaySound(platform::AppPath() + "\\sound\\fast.wav");
+    platform::PlaySound(platform::AppPath() + "\\SOUND\\slow.wav"); // found whatever the case
+    platform::StopSound();
+    EXPECT_LT(timer.elapsed(), 2000); // asynchronous: nothing waits for the sound
+    EXPECT_TRUE(boxes.shown.empty());
+}
