@@ -1,17 +1,36 @@
 #pragma once
 // The main window: the program editor or grid in the left pane, the simulation picture in
 // the rest, toolbar, status bar and menus; it drives the run.
+//
+// Controls and handlers are public, as the other modules and the tests reach them the way
+// the interpreter does. The enabled state of the toolbar buttons (and the six menu items
+// EnableCommands switches with them) is the only record of the run state and of unsaved
+// changes.
 
 #include "interpreter/InterpreterHost.h"
+#include "platform/widgets/FileDialog.h"
 #include "simulation/SimulationHost.h"
 
 #include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <array>
 #include <memory>
 
 struct SharedState;
 class GlobalVariables;
 class Graphics;
 class ModCNC;
+class RichTextBox;
+class FlexGrid;
+class SimPicture;
+class PanelStatusBar;
+class QAction;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QSlider;
+class QToolBar;
 namespace platform { class SettingsStore; }
 
 class frmMain : public QMainWindow, public InterpreterHost, public SimulationHost
@@ -23,7 +42,89 @@ public:
             QWidget* parent = nullptr);
     ~frmMain() override;
 
+    // The toolbar keys, left to right.
+    static const QStringList ToolbarKeys;
+
+    // --- Start-up, layout, repaint, keys and closing (frmMain.cpp) ---
     void Form_Load();
+    void ApplySettings();
+    void LayoutControls();
+    void Form_Resize();
+    void Form_Paint();
+    void Form_KeyUp(qint16 KeyCode, qint16 Shift);
+    void Form_QueryUnload(qint16& Cancel, qint16 UnloadMode);
+    void Form_Unload();
+
+    // --- Commands, menus, toolbar, view options (frmMain_commands.cpp) ---
+    // Switches the listed toolbar buttons ("Pause,Stop") and the menu items that follow six
+    // of them, in list order.
+    void EnableCommands(const QString& Names, bool Enabled);
+
+    QAction* ToolbarButton(const QString& key) const; // nullptr for an unknown key
+    QString ButtonCaption(const QString& key) const;
+    void Toolbar_ButtonClick(const QString& key);
+    // Button 1 left, 2 right; Shift 1 shift, 2 ctrl, 4 alt; x, y in toolbar pixels.
+    void Toolbar_MouseDown(qint16 Button, qint16 Shift, int x, int y);
+
+    void mnuViewStatusBar_Click();
+    void mnuViewToolBar_Click();
+    void mnuViewTextEditor_Click();
+    void mnuViewDebugWindow_Click();
+    void mnuView3DWindow_Click();
+    void mnuToolLibrary_Click();
+    void mnuToolsPlaySound_Click();
+    void mnuToolsOptions_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+    void mnuToolBarShowLabels_Click();
+    void mnuToolBarCustomize_Click();
+    void mnuFileExit_Click();
+
+    // --- Run control (frmMain_run.cpp) ---
+    void mnuRunStart_Click();
+    void mnuRunStepInto_Click();
+    void mnuRunRunToBreakpoint_Click();
+    // Paused: "Stop" enabled and "Pause" disabled, the one test everything uses.
+    bool IsPaused() const;
+    void RunProgram();
+    // The billet size from the program's "[BILLET" line; false (after a message) without one.
+    bool ReadBilletSize();
+
+    // --- Program files (frmMain_files.cpp) ---
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAS_Click();
+    void mnuFilePrint_Click();
+    void mnuFileRecentFiles_Click(qint16 Index);
+    void LoadRecentFiles();
+    // Index -1 puts Path at the top of the recent-file list; 0 to 3 moves that entry there.
+    void AddRecentFile(const QString& Path, qint16 Index);
+    QString GetFileName(const QString& Path) const;
+    // The save-changes question; false when the asking command must end (Cancel, or a save
+    // that did not happen).
+    bool AskToSaveChanges();
+
+    // --- Editor (frmMain_editor.cpp) ---
+    void HighLightSyntax();
+    void mnuToolsReformatText_Click();
+    void ReformatText(RichTextBox* Box);
+    // True when it found an error, selected it in Box and reported it.
+    bool CheckSyntax(RichTextBox* Box);
+    void TextEditor_Change();
+    void TextEditor_KeyPress(qint16& KeyAscii);
+    void TextEditor_KeyDown(qint16& KeyCode, qint16 Shift);
+    void TextEditor_KeyUp(qint16 KeyCode, qint16 Shift);
+
+    // --- Program grid (frmMain_grid.cpp) ---
+    void LoadDebugWindow();
+    void ApplyDebugGridSettings();
+    void DebugWindow_Click();
+    void DebugWindow_DblClick();
+    void txtDebug_KeyUp(qint16 KeyCode, qint16 Shift);
+
+    // --- Status bar (frmMain_status.cpp) ---
+    QString PanelText(const QString& key) const;
 
     // InterpreterHost
     void SetPanelText(const QString& key, const QString& text) override;
@@ -42,14 +143,103 @@ public:
     bool PlaySoundChecked() const override;
     void DoEvents() override;
     void SleepMs(int milliseconds) override;
+    void WaitForEvents() override;
 
     Graphics& graphics() { return *graphics_; }
     ModCNC& cnc() { return *cnc_; }
+    SharedState& state() { return state_; }
+    GlobalVariables& settings() { return settings_; }
+    platform::SettingsStore& store() { return store_; }
+
+    // --- Controls ---
+    // The window's inner area (below the menu bar): its size is the scale width and height.
+    QWidget* Client = nullptr;
+    QToolBar* Toolbar = nullptr;
+    PanelStatusBar* StatusBar = nullptr;
+    RichTextBox* TextEditor = nullptr;
+    RichTextBox* TextBuffer = nullptr; // never shown: scratch for colouring and loading
+    FlexGrid* DebugWindow = nullptr;
+    SimPicture* picSim = nullptr;
+    QLineEdit* txtDebug = nullptr; // the in-place editor of the grid, made on first use
+    QProgressBar* ProgressBar = nullptr;
+    QSlider* Slider = nullptr;
+    platform::FileDialog com; // the file dialog of Open and Save As
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileNew = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAS = nullptr;
+    QAction* mnuFileLine1 = nullptr;
+    QAction* mnuFilePrint = nullptr;
+    QAction* mnuFileLine2 = nullptr;
+    // Item 0 always exists ("Recent Files"); items 1 to 3 are hidden until they hold a file.
+    std::array<QAction*, 4> mnuFileRecentFiles{};
+    QAction* mnuFileLine3 = nullptr;
+    QAction* mnuFileExit = nullptr;
+
+    QMenu* mnuView = nullptr;
+    QAction* mnuViewStatusBar = nullptr;
+    QAction* mnuViewToolBar = nullptr;
+    QAction* mnuViewTextEditor = nullptr;
+    QAction* mnuViewDebugWindow = nullptr;
+    QAction* mnuViewLine1 = nullptr;
+    QAction* mnuView3DWindow = nullptr;
+
+    QMenu* mnuRun = nullptr;
+    QAction* mnuRunStart = nullptr;
+    QAction* mnuRunPause = nullptr;
+    QAction* mnuRunStop = nullptr;
+    QAction* mnuRunLine1 = nullptr;
+    QAction* mnuRunStepInto = nullptr;
+    QAction* mnuRunRunToBreakpoint = nullptr;
+
+    QMenu* mnuTools = nullptr;
+    QAction* mnuToolLibrary = nullptr;
+    QAction* mnuToolsPlaySound = nullptr;
+    QAction* mnuToolsReformatText = nullptr;
+    QAction* mnuToolsLine1 = nullptr;
+    QAction* mnuToolsOptions = nullptr;
+
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpLine1 = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+    // The toolbar's popup, not in the menu bar.
+    QMenu* mnuToolBar = nullptr;
+    QAction* mnuToolBarShowLabels = nullptr;
+    QAction* mnuToolBarLine1 = nullptr;
+    QAction* mnuToolBarCustomize = nullptr;
+
+    // --- Form-level fields ---
+    bool StatusControlsPlaced = false;
+    bool TextChanged = false;     // the editor text changed since the grid was last filled
+    bool SaveWasEnabled = false;  // the Save command at the fresh start of a run
+    QString Tag;                  // the Options dialog's answer slot
+    int EditRow = 0;              // the grid row open in txtDebug
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void buildControls();
+    void connectEditor(); // the editor's events to its handlers
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    void alignBars();
+    bool readViewOption(const QString& section, const QString& key, bool defaultValue);
+    void saveViewOption(const QString& section, const QString& key, bool value);
+    // Gives a grid row the look of its breakpoint mark, as executing or not.
+    void setRowLook(int row, bool executing);
+
     SharedState& state_;
     GlobalVariables& settings_;
     platform::SettingsStore& store_;
     std::unique_ptr<Graphics> graphics_;
     std::unique_ptr<ModCNC> cnc_;
+    bool closing_ = false;
 };

@@ -334,7 +334,7 @@ void Graphics::AnimateToolPath()
             if (state_.StopRequested)
                 return;
             if (host_.IsButtonEnabled(stop) && !host_.IsButtonEnabled(pause)) {
-                host_.DoEvents();
+                host_.WaitForEvents();
                 continue;
             }
             break;

@@ -29,4 +29,7 @@ public:
     // Yields to the window system, and sleeps without yielding.
     virtual void DoEvents() = 0;
     virtual void SleepMs(int milliseconds) = 0;
+    // The yield of the pause wait: it may block until an event arrives, since only an event
+    // (Start, Stop, a timer) can end a pause.
+    virtual void WaitForEvents() { DoEvents(); }
 };

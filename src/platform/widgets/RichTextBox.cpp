@@ -1,6 +1,589 @@
 #include "platform/widgets/RichTextBox.h"
 
+#include "platform/WinColor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+constexpr QChar BlockBreak = QChar::ParagraphSeparator;
+
+// Every line end (CR LF, CR, LF, and the toolkit's own separators) as one "\n", which the
+// document turns into a block break.
+QString toDocumentBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+QString toCrLf(QString text)
+{
+    text.replace(BlockBreak, QLatin1String("\r\n"));
+    return text;
+}
+
+// Windows-1252 in 0x80..0x9F; the five unassigned codes stay as their C1 controls, as
+// Windows itself reads them.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString withPath(const QString& path, const QString& reason)
+{
+    return QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+}
+
+} // namespace
+
+template <typename F> void RichTextBox::asOneChange(bool forceChange, F&& change)
+{
+    ++batchDepth_;
+    batchChanged_ = batchChanged_ || forceChange;
+    change();
+    if (--batchDepth_ == 0 && batchChanged_) {
+        batchChanged_ = false;
+        emit Change();
+    }
+}
+
 RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
 {
     setAcceptRichText(false);
+    connect(document(), &QTextDocument::contentsChange, this, &RichTextBox::onContentsChange);
+}
+
+// ---- positions ----
+
+int RichTextBox::plainFromDoc(int doc) const
+{
+    const QTextBlock block = document()->findBlock(doc);
+    return doc + (block.isValid() ? block.blockNumber() : document()->blockCount() - 1);
+}
+
+int RichTextBox::docFromPlain(int plain, bool roundUp) const
+{
+    const QTextDocument* doc = document();
+    if (plain <= 0)
+        return 0;
+    // The last block whose first character lies at or before `plain`; a block's plain start
+    // is its document position plus one for every break before it.
+    int lo = 0;
+    int hi = doc->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() + mid <= plain)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock block = doc->findBlockByNumber(lo);
+    const int offset = plain - (block.position() + lo);
+    const int textLength = block.length() - 1;
+    if (offset <= textLength)
+        return block.position() + offset;
+    if (block.next().isValid()) // between CR and LF
+        return block.position() + textLength + (roundUp ? 1 : 0);
+    return block.position() + textLength; // beyond the end
+}
+
+QString RichTextBox::documentText(int from, int to) const
+{
+    if (to <= from)
+        return {};
+    QTextCursor c(document());
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    return c.selectedText();
+}
+
+void RichTextBox::onContentsChange(int position, int removed, int added)
+{
+    const int docLength = document()->characterCount() - 1;
+    position = qBound(0, position, int(raw_.size()));
+    removed = qBound(0, removed, int(raw_.size()) - position);
+    added = qBound(0, added, docLength - position);
+    const QString now = documentText(position, position + added);
+    bool changed;
+    if (raw_.size() - removed + added == docLength) {
+        changed = removed != added || QStringView(raw_).mid(position, removed) != now;
+        if (changed)
+            raw_.replace(position, removed, now);
+    } else {
+        // The reported range did not account for the whole edit: compare all of it.
+        const QString all = documentText(0, docLength);
+        changed = all != raw_;
+        raw_ = all;
+    }
+    if (!changed)
+        return;
+    if (batchDepth_ > 0)
+        batchChanged_ = true;
+    else
+        emit Change();
+}
+
+// ---- text ----
+
+QString RichTextBox::Text() const
+{
+    return toCrLf(documentText(0, document()->characterCount() - 1));
+}
+
+int RichTextBox::TextLength() const
+{
+    return document()->characterCount() - 1 + document()->blockCount() - 1;
+}
+
+void RichTextBox::SetText(const QString& text)
+{
+    asOneChange(true, [&] {
+        QTextCursor c(document());
+        c.select(QTextCursor::Document);
+        c.insertText(toDocumentBreaks(text));
+    });
+    document()->clearUndoRedoStacks();
+    QTextCursor c = textCursor();
+    c.setPosition(0);
+    setTextCursor(c);
+}
+
+RichText RichTextBox::TextRTF() const
+{
+    QTextCursor c(document());
+    c.select(QTextCursor::Document);
+    return {QTextDocumentFragment(c)};
+}
+
+void RichTextBox::SetTextRTF(const RichText& content)
+{
+    const int caret = SelStart();
+    const int hScroll = horizontalScrollBar()->value();
+    const int vScroll = verticalScrollBar()->value();
+    asOneChange(true, [&] {
+        QTextCursor c(document());
+        c.select(QTextCursor::Document);
+        if (content.fragment.isEmpty())
+            c.removeSelectedText();
+        else
+            c.insertFragment(content.fragment);
+    });
+    document()->clearUndoRedoStacks();
+    SetSelStart(caret);
+    horizontalScrollBar()->setValue(hScroll);
+    verticalScrollBar()->setValue(vScroll);
+}
+
+// ---- selection ----
+
+int RichTextBox::SelStart() const
+{
+    return plainFromDoc(textCursor().selectionStart());
+}
+
+int RichTextBox::SelLength() const
+{
+    const QTextCursor c = textCursor();
+    return plainFromDoc(c.selectionEnd()) - plainFromDoc(c.selectionStart());
+}
+
+void RichTextBox::SetSelStart(int start)
+{
+    Select(start, 0);
+}
+
+void RichTextBox::SetSelLength(int length)
+{
+    Select(SelStart(), length);
+}
+
+void RichTextBox::Select(int start, int length)
+{
+    start = qBound(0, start, TextLength());
+    length = qMax(0, length);
+    QTextCursor c = textCursor();
+    const int from = docFromPlain(start, false);
+    c.setPosition(from);
+    if (length > 0)
+        c.setPosition(qMax(from, docFromPlain(start + length, true)), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QString RichTextBox::SelText() const
+{
+    const QTextCursor c = textCursor();
+    return toCrLf(documentText(c.selectionStart(), c.selectionEnd()));
+}
+
+void RichTextBox::SetSelText(const QString& text)
+{
+    asOneChange(false, [&] {
+        QTextCursor c = textCursor();
+        c.insertText(toDocumentBreaks(text));
+        setTextCursor(c);
+    });
+}
+
+// ---- format ----
+
+QTextCharFormat RichTextBox::selectionFormat() const
+{
+    const QTextCursor sel = textCursor();
+    if (!sel.hasSelection())
+        return currentCharFormat();
+    QTextCursor c(document());
+    c.setPosition(sel.selectionStart() + 1);
+    return c.charFormat();
+}
+
+void RichTextBox::applyFormat(const QTextCharFormat& format)
+{
+    QTextCursor c = textCursor();
+    if (c.hasSelection())
+        c.mergeCharFormat(format);
+    else
+        mergeCurrentCharFormat(format);
+}
+
+qint32 RichTextBox::SelColor() const
+{
+    const QTextCharFormat f = selectionFormat();
+    if (f.hasProperty(QTextFormat::ForegroundBrush))
+        return platform::ToWinRgb(f.foreground().color());
+    return platform::ToWinRgb(palette().color(QPalette::Text));
+}
+
+void RichTextBox::SetSelColor(qint32 rgb)
+{
+    QTextCharFormat f;
+    f.setForeground(platform::FromWinRgb(rgb));
+    applyFormat(f);
+}
+
+bool RichTextBox::SelBold() const
+{
+    const QTextCharFormat f = selectionFormat();
+    if (f.hasProperty(QTextFormat::FontWeight))
+        return f.fontWeight() >= QFont::Bold;
+    return document()->defaultFont().bold();
+}
+
+void RichTextBox::SetSelBold(bool bold)
+{
+    QTextCharFormat f;
+    f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    applyFormat(f);
+}
+
+QString RichTextBox::SelFontName() const
+{
+    const QTextCharFormat f = selectionFormat();
+    if (f.hasProperty(QTextFormat::FontFamilies)) {
+        const QStringList families = f.fontFamilies().toStringList();
+        if (!families.isEmpty())
+            return families.first();
+    }
+    return document()->defaultFont().family();
+}
+
+void RichTextBox::SetSelFontName(const QString& name)
+{
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{name});
+    applyFormat(f);
+}
+
+double RichTextBox::SelFontSize() const
+{
+    const QTextCharFormat f = selectionFormat();
+    if (f.hasProperty(QTextFormat::FontPointSize))
+        return f.fontPointSize();
+    return document()->defaultFont().pointSizeF();
+}
+
+void RichTextBox::SetSelFontSize(double points)
+{
+    if (points <= 0)
+        return;
+    QTextCharFormat f;
+    f.setFontPointSize(points);
+    applyFormat(f);
+}
+
+qint32 RichTextBox::BackColor() const
+{
+    return platform::ToWinRgb(palette().color(QPalette::Base));
+}
+
+void RichTextBox::SetBackColor(qint32 rgb)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, platform::FromWinRgb(rgb));
+    setPalette(p);
+}
+
+void RichTextBox::SetLocked(bool locked)
+{
+    locked_ = locked;
+    setReadOnly(locked);
+    setTextInteractionFlags(locked ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard
+                                   : Qt::TextEditorInteraction);
+}
+
+int RichTextBox::Find(const QString& text, int start, int end, bool matchCase)
+{
+    if (text.isEmpty())
+        return -1;
+    const QString all = Text();
+    const int limit = end < 0 ? int(all.size()) : qMin(end, int(all.size()));
+    const int at = int(all.indexOf(text, qMax(0, start), matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive));
+    if (at < 0 || at + text.size() > limit)
+        return -1;
+    Select(at, int(text.size()));
+    return at;
+}
+
+// ---- files ----
+
+QString RichTextBox::DecodeProgramText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        text.clear();
+        text.reserve(bytes.size());
+        for (const char ch : bytes) {
+            const auto b = static_cast<unsigned char>(ch);
+            text.append(b >= 0x80 && b < 0xA0 ? QChar(Cp1252High[b - 0x80]) : QChar(b));
+        }
+    }
+    return toDocumentBreaks(text).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+bool RichTextBox::ReadTextFile(const QString& path, QString& text, QString* error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = withPath(path, f.errorString());
+        return false;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (error)
+            *error = withPath(path, f.errorString());
+        return false;
+    }
+    text = DecodeProgramText(bytes);
+    return true;
+}
+
+bool RichTextBox::WriteTextFile(const QString& path, const QString& text, QString* error)
+{
+    QSaveFile f(path);
+    const QByteArray bytes = text.toUtf8();
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        if (error)
+            *error = withPath(path, f.errorString());
+        f.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool RichTextBox::LoadFile(const QString& path, QString* error)
+{
+    QString text;
+    if (!ReadTextFile(path, text, error))
+        return false;
+    SetText(text);
+    fileName_ = path;
+    return true;
+}
+
+bool RichTextBox::SaveFile(const QString& path, QString* error) const
+{
+    return WriteTextFile(path, Text(), error);
+}
+
+// ---- keys ----
+
+qint16 RichTextBox::ShiftState(Qt::KeyboardModifiers m)
+{
+    return qint16((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+                  (m & Qt::AltModifier ? 4 : 0));
+}
+
+qint16 RichTextBox::WindowsKeyCode(const QKeyEvent& event)
+{
+    const int k = event.key();
+    if (event.modifiers() & Qt::KeypadModifier) {
+        if (k >= Qt::Key_0 && k <= Qt::Key_9)
+            return qint16(96 + (k - Qt::Key_0));
+        switch (k) {
+        case Qt::Key_Asterisk: return 106;
+        case Qt::Key_Plus: return 107;
+        case Qt::Key_Minus: return 109;
+        case Qt::Key_Period:
+        case Qt::Key_Comma: return 110;
+        case Qt::Key_Slash: return 111;
+        default: break;
+        }
+    }
+    if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
+        return qint16(k);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
+        return qint16(112 + (k - Qt::Key_F1));
+    switch (k) {
+    // The shifted digits of the US layout report their digit key.
+    case Qt::Key_ParenRight: return 48;
+    case Qt::Key_Exclam: return 49;
+    case Qt::Key_At: return 50;
+    case Qt::Key_NumberSign: return 51;
+    case Qt::Key_Dollar: return 52;
+    case Qt::Key_Percent: return 53;
+    case Qt::Key_AsciiCircum: return 54;
+    case Qt::Key_Ampersand: return 55;
+    case Qt::Key_Asterisk: return 56;
+    case Qt::Key_ParenLeft: return 57;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Print: return 44;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Menu: return 93;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return 186;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return 188;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return 189;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return 190;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return 191;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return 192;
+    // The key that types "[" (or "{" with Shift) is the "[" key, whatever the layout.
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return 219;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return 220;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return 221;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return 222;
+    default: return 0;
+    }
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent* event)
+{
+    const qint16 shift = ShiftState(event->modifiers());
+    qint16 keyCode = WindowsKeyCode(*event);
+    if (keyCode != 0) {
+        emit KeyDown(keyCode, shift);
+        if (keyCode == 0) {
+            event->accept();
+            return;
+        }
+    }
+
+    const int key = event->key();
+    const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+
+    // Left and Right with a selection drop it at its start or end, as the program expects
+    // of "{RIGHT}" after a selection.
+    if ((key == Qt::Key_Left || key == Qt::Key_Right) && shift == 0 && textCursor().hasSelection()) {
+        QTextCursor c = textCursor();
+        c.setPosition(key == Qt::Key_Right ? c.selectionEnd() : c.selectionStart());
+        setTextCursor(c);
+        event->accept();
+        return;
+    }
+
+    const QString text = event->text();
+    if (!command && text.size() == 1) {
+        const char16_t ch = text[0].unicode();
+        if ((ch >= 32 && ch != 127 && ch < 0x8000) || ch == 8 || ch == 9 || ch == 13 || ch == 27) {
+            qint16 keyAscii = qint16(ch);
+            emit KeyPress(keyAscii);
+            if (keyAscii == 0) {
+                event->accept();
+                return;
+            }
+            if (keyAscii != qint16(ch) || (event->modifiers() & Qt::ShiftModifier && ch == 13)) {
+                // The changed character is typed in place of the original; a line break is
+                // always a new line, never the toolkit's soft break.
+                const Qt::KeyboardModifiers mods = ch == 13 ? event->modifiers() & ~Qt::ShiftModifier : event->modifiers();
+                QKeyEvent typed(event->type(), key, mods, QString(QChar(char16_t(keyAscii))),
+                                event->isAutoRepeat(), event->count());
+                QTextEdit::keyPressEvent(&typed);
+                event->setAccepted(typed.isAccepted());
+                return;
+            }
+        }
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (event->modifiers() & Qt::ShiftModifier)) {
+        QKeyEvent plain(event->type(), key, event->modifiers() & ~Qt::ShiftModifier, event->text(),
+                        event->isAutoRepeat(), event->count());
+        QTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void RichTextBox::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat()) {
+        const qint16 keyCode = WindowsKeyCode(*event);
+        if (keyCode != 0)
+            emit KeyUp(keyCode, ShiftState(event->modifiers()));
+    }
+    QTextEdit::keyReleaseEvent(event);
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData* source)
+{
+    if (!source || !source->hasText())
+        return;
+    QTextCursor c = textCursor();
+    c.insertText(toDocumentBreaks(source->text()));
+    setTextCursor(c);
+    ensureCursorVisible();
 }

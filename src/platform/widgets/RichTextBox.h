@@ -1,8 +1,21 @@
 #pragma once
 // A plain-text box with coloured runs whose every position counts a line break as two
 // characters (CR LF), as the program's colouring and syntax check compute them.
+//
+// Inside, each line is one block of the document; the box converts between its CR LF
+// positions and the document's one-character block breaks. Colours are Windows RGB values.
+// Key events are reported with Windows key codes before the box acts on them, so the owner
+// can change or swallow a key the way the program's handlers expect.
 
+#include <QTextDocumentFragment>
 #include <QTextEdit>
+
+// The content of a box with its formatting, as one value: the result of TextRTF, given to
+// another box's SetTextRTF to move coloured text in one assignment.
+struct RichText
+{
+    QTextDocumentFragment fragment;
+};
 
 class RichTextBox : public QTextEdit
 {
@@ -10,4 +23,102 @@ class RichTextBox : public QTextEdit
 
 public:
     explicit RichTextBox(QWidget* parent = nullptr);
+
+    // The plain text, lines separated by CR LF. Setting it accepts CR LF, lone CR and lone LF
+    // as line breaks, replaces content and formatting, and raises Change once.
+    QString Text() const;
+    void SetText(const QString& text);
+    // Length of Text().
+    int TextLength() const;
+
+    RichText TextRTF() const;
+    // Replaces content and formatting and raises Change once. The caret and the scroll
+    // position stay where they were, as far as the new text reaches.
+    void SetTextRTF(const RichText& content);
+
+    // Selection in positions of Text(). Setting SelStart drops the selection; SelLength
+    // then extends it from SelStart. Positions are clamped to the text.
+    int SelStart() const;
+    void SetSelStart(int start);
+    int SelLength() const;
+    void SetSelLength(int length);
+    void Select(int start, int length);
+    QString SelText() const;
+    // Replaces the selection; raises Change once when the text changes.
+    void SetSelText(const QString& text);
+
+    // Format of the selection, or with an empty selection of what is typed next. The
+    // getters read the first selected character (the insertion format when empty).
+    qint32 SelColor() const;
+    void SetSelColor(qint32 rgb);
+    bool SelBold() const;
+    void SetSelBold(bool bold);
+    QString SelFontName() const;
+    void SetSelFontName(const QString& name);
+    double SelFontSize() const;
+    void SetSelFontSize(double points);
+
+    qint32 BackColor() const;
+    void SetBackColor(qint32 rgb);
+
+    // A locked box takes no typing but can still be selected and set from code.
+    bool Locked() const { return locked_; }
+    void SetLocked(bool locked);
+
+    // Position of the first occurrence of `text` in [start, end) (end -1: to the end of the
+    // text), letter case ignored unless matchCase; the found text is selected. -1 when absent.
+    int Find(const QString& text, int start = 0, int end = -1, bool matchCase = false);
+
+    // Plain text files. LoadFile accepts CR LF, LF and CR line ends and reads text that is
+    // not UTF-8 as Windows-1252; on failure the box is unchanged and `error` says why.
+    // SaveFile writes Text() as UTF-8 all or nothing: a failed save leaves the old file.
+    bool LoadFile(const QString& path, QString* error = nullptr);
+    bool SaveFile(const QString& path, QString* error = nullptr) const;
+    // The path last loaded.
+    QString FileName() const { return fileName_; }
+
+    // The file layer on its own, for callers without a box.
+    static bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr);
+    static bool WriteTextFile(const QString& path, const QString& text, QString* error = nullptr);
+    // Bytes as text: UTF-8 (a leading byte-order mark dropped) when valid, else Windows-1252;
+    // every line end becomes CR LF.
+    static QString DecodeProgramText(const QByteArray& bytes);
+
+    // The Windows key code of a key event (65 for A, 219 for the "[" key, 13 for Enter, ...);
+    // 0 for keys without one.
+    static qint16 WindowsKeyCode(const QKeyEvent& event);
+    // Shift 1, Ctrl 2, Alt 4, summed.
+    static qint16 ShiftState(Qt::KeyboardModifiers modifiers);
+
+signals:
+    // Raised by every change of the plain text, typed or set from code; not by formatting.
+    void Change();
+    // Before the key acts; KeyCode set to 0 swallows the key stroke.
+    void KeyDown(qint16& KeyCode, qint16 Shift);
+    // The character about to be typed; changed, it is typed instead; 0 types nothing.
+    void KeyPress(qint16& KeyAscii);
+    void KeyUp(qint16 KeyCode, qint16 Shift);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    int docFromPlain(int plain, bool roundUp) const;
+    int plainFromDoc(int doc) const;
+    void onContentsChange(int position, int removed, int added);
+    QString documentText(int from, int to) const;
+    void applyFormat(const QTextCharFormat& format);
+    QTextCharFormat selectionFormat() const;
+
+    // Runs a change from code as one: Change is raised at most once, at the end
+    // (always when `forceChange`).
+    template <typename F> void asOneChange(bool forceChange, F&& change);
+
+    QString raw_; // the document's text, one U+2029 between blocks, kept to tell edits from formatting
+    int batchDepth_ = 0;
+    bool batchChanged_ = false;
+    bool locked_ = false;
+    QString fileName_;
 };

@@ -1,0 +1,122 @@
+// The program editor: the colouring pass, the change handling that keeps the Save command
+// as the mark of unsaved changes, the typing aids, reformatting and the syntax check.
+#include "mainwindow/frmMain.h"
+
+#include "mainwindow/SyntaxCheck.h"
+#include "mainwindow/SyntaxColouring.h"
+#include "platform/MessageBox.h"
+#include "platform/widgets/RichTextBox.h"
+#include "platform/widgets/SendKeys.h"
+#include "settings/GlobalVariables.h"
+
+void frmMain::connectEditor()
+{
+    // The scratch box is rebuilt by every pass; keeping its history would only cost memory.
+    TextBuffer->setUndoRedoEnabled(false);
+    connect(TextEditor, &RichTextBox::Change, this, &frmMain::TextEditor_Change);
+    connect(TextEditor, &RichTextBox::KeyPress, this, &frmMain::TextEditor_KeyPress);
+    connect(TextEditor, &RichTextBox::KeyDown, this, &frmMain::TextEditor_KeyDown);
+    connect(TextEditor, &RichTextBox::KeyUp, this, &frmMain::TextEditor_KeyUp);
+}
+
+// Positions are plain ints here, so a text of any length is coloured to its end.
+void frmMain::HighLightSyntax()
+{
+    const GlobalVariables& g = settings_;
+    TextBuffer->Select(0, TextBuffer->TextLength());
+    TextBuffer->SetSelBold(g.EditorBold != 0);
+    TextBuffer->SetSelFontName(g.EditorFontName);
+    TextBuffer->SetSelFontSize(g.EditorFontSize);
+    TextBuffer->SetSelColor(UncolouredTextColour(g.EditorBackColor));
+
+    for (const ColourRun& run : ColourRuns(TextBuffer->Text())) {
+        TextBuffer->Select(run.start, run.length);
+        TextBuffer->SetSelColor(run.colour == SyntaxColour::Comment     ? g.EditorCommentColor
+                                : run.colour == SyntaxColour::Character ? g.EditorCharColor
+                                                                        : g.EditorIntegerColor);
+    }
+
+    TextEditor->SetTextRTF(TextBuffer->TextRTF());
+    TextEditor->SetBackColor(g.EditorBackColor);
+    EnableCommands(QStringLiteral("Save"), false);
+}
+
+void frmMain::TextEditor_Change()
+{
+    TextChanged = true;
+    if (TextEditor->TextLength() != 0) {
+        if (!IsButtonEnabled(QStringLiteral("Save")))
+            EnableCommands(QStringLiteral("Save,Print,Start,Step"), true);
+    } else {
+        EnableCommands(QStringLiteral("Save,Print,Step,Start,Pause,Stop"), false);
+    }
+}
+
+void frmMain::TextEditor_KeyPress(qint16& KeyAscii)
+{
+    if (KeyAscii >= 97 && KeyAscii <= 122)
+        KeyAscii = qint16(KeyAscii - 32);
+}
+
+void frmMain::TextEditor_KeyDown(qint16& KeyCode, qint16 Shift)
+{
+    if (KeyCode == 13 && TextEditor->SelLength() != 0 && settings_.AutoComplete != 0) {
+        platform::SendKeys(QStringLiteral("{RIGHT}"));
+        platform::SendKeys(QStringLiteral(" "));
+        KeyCode = 0;
+        return;
+    }
+    if (Shift != 0 && Shift != 1)
+        return;
+    if ((KeyCode >= 65 && KeyCode <= 90) || KeyCode == 219 || KeyCode == 32 || KeyCode == 39)
+        TextEditor->SetSelColor(settings_.EditorCharColor);
+    else if (((KeyCode >= 48 && KeyCode <= 57) || (KeyCode >= 96 && KeyCode <= 105)) && Shift == 0)
+        TextEditor->SetSelColor(settings_.EditorIntegerColor);
+}
+
+void frmMain::TextEditor_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
+{
+    // A locked editor takes no typing, so there is nothing to complete.
+    if (KeyCode != 219 || settings_.AutoComplete == 0 || TextEditor->Locked())
+        return;
+    // The caret is held as a plain int, so the completion works at any position.
+    const int p = TextEditor->SelStart();
+    platform::SendKeys(QStringLiteral("BILLET"));
+    DoEvents();
+    TextEditor->Select(p, 6);
+}
+
+void frmMain::mnuToolsReformatText_Click()
+{
+    ReformatText(TextEditor);
+}
+
+void frmMain::ReformatText(RichTextBox* Box)
+{
+    TextBuffer->SetText(syntax::ReformatText(Box->Text()));
+    SaveWasEnabled = IsButtonEnabled(QStringLiteral("Save"));
+    HighLightSyntax();
+    // Reformatting alone neither saves nor dirties the document.
+    EnableCommands(QStringLiteral("Save"), SaveWasEnabled);
+}
+
+bool frmMain::CheckSyntax(RichTextBox* Box)
+{
+    const std::optional<syntax::SyntaxError> error = syntax::CheckSyntax(Box->Text());
+    if (!error)
+        return false;
+    if (TextEditor->isHidden())
+        mnuViewTextEditor_Click();
+    if (error->kind == 2) {
+        // A blank goes in front of the word and is selected, so typing the missing address
+        // letter replaces it.
+        Box->Select(error->selStart, 1);
+        Box->SetSelText(QStringLiteral(" ") + Box->SelText());
+        Box->Select(error->selStart, 1);
+    } else {
+        Box->Select(error->selStart, error->selLength);
+    }
+    Box->setFocus();
+    platform::MsgBox(error->message, platform::vbInformation, QStringLiteral("Syntax Error!"));
+    return true;
+}

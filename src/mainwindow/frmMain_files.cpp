@@ -1,0 +1,172 @@
+// Program files: New, Open, Save, Save As, Print, the save-changes question and the recent
+// files. The current document's path is entry "0" of the recent-file list.
+#include "mainwindow/frmMain.h"
+
+#include "mainwindow/RecentFiles.h"
+#include "mainwindow/SimPicture.h"
+#include "platform/MessageBox.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/RichTextBox.h"
+
+#include <QAction>
+
+namespace {
+
+const QString CncFilter = QStringLiteral("CNC Code Files|*.cnc|All Files|*.*");
+const QString Untitled = QStringLiteral("Untitled");
+const QString ErrorTitle = QStringLiteral("Error!");
+
+QString cannotSave(const QString& reason)
+{
+    return QStringLiteral("The program was not saved. ") + reason;
+}
+
+} // namespace
+
+QString frmMain::GetFileName(const QString& Path) const
+{
+    return recent::GetFileName(Path);
+}
+
+bool frmMain::AskToSaveChanges()
+{
+    if (!IsButtonEnabled(QStringLiteral("Save")))
+        return true;
+    const int answer = platform::MsgBox(QStringLiteral("Save changes to ") + PanelText(QStringLiteral("FileName")) +
+                                            QStringLiteral("?"),
+                                        platform::vbYesNoCancelQuestion, QStringLiteral("Save Changes?"));
+    if (answer == platform::vbYes) {
+        mnuFileSave_Click();
+        return !IsButtonEnabled(QStringLiteral("Save"));
+    }
+    return answer == platform::vbNo;
+}
+
+void frmMain::mnuFileNew_Click()
+{
+    if (!AskToSaveChanges())
+        return;
+    TextEditor->SetText(QString());
+    DebugWindow->SetRows(1);
+    if (!mnuViewTextEditor->isChecked())
+        mnuViewTextEditor_Click();
+    SetPanelText(QStringLiteral("FileName"), Untitled);
+    EnableCommands(QStringLiteral("Save,Print,Start,Step,Pause,Stop"), false);
+    // Cls: the picture is cleared, the back buffer is not.
+    QImage blank(picSim->Image().size(), QImage::Format_RGB32);
+    blank.fill(picSim->BackColor());
+    picSim->Show(blank, blank.rect());
+    TextEditor->setFocus();
+}
+
+void frmMain::mnuFileOpen_Click()
+{
+    if (!AskToSaveChanges())
+        return;
+    com.Filter = CncFilter;
+    const std::optional<QString> path = com.ShowOpen(this);
+    if (!path)
+        return;
+    QString error;
+    if (!TextBuffer->LoadFile(*path, &error)) {
+        platform::MsgBox(error, platform::vbCritical, ErrorTitle);
+        return;
+    }
+    HighLightSyntax();
+    EnableCommands(QStringLiteral("Start,Print,Step"), true);
+    SetPanelText(QStringLiteral("FileName"), GetFileName(*path));
+    AddRecentFile(*path, -1);
+    LoadDebugWindow();
+    TextChanged = false;
+    // A program just opened is shown from its first line.
+    TextEditor->SetSelStart(0);
+}
+
+void frmMain::mnuFileSave_Click()
+{
+    const QString path = recent::RecentFileEntry(store_, 0);
+    // Without a path to write to (a list emptied behind the program's back) ask for one.
+    if (PanelText(QStringLiteral("FileName")) == Untitled || path.isEmpty()) {
+        mnuFileSaveAS_Click();
+        return;
+    }
+    QString error;
+    if (!TextEditor->SaveFile(path, &error)) {
+        // The document stays dirty, and the user learns why.
+        platform::MsgBox(cannotSave(error), platform::vbCritical, ErrorTitle);
+        return;
+    }
+    EnableCommands(QStringLiteral("Save"), false);
+}
+
+void frmMain::mnuFileSaveAS_Click()
+{
+    com.Filter = CncFilter;
+    const std::optional<QString> path = com.ShowSave(this);
+    if (!path)
+        return;
+    QString error;
+    if (!TextEditor->SaveFile(*path, &error)) {
+        platform::MsgBox(cannotSave(error), platform::vbCritical, ErrorTitle);
+        return;
+    }
+    EnableCommands(QStringLiteral("Save"), false);
+    SetPanelText(QStringLiteral("FileName"), GetFileName(*path));
+    AddRecentFile(*path, -1);
+}
+
+void frmMain::mnuFilePrint_Click() {}
+
+void frmMain::mnuFileRecentFiles_Click(qint16 Index)
+{
+    if (Index < 0 || Index > 3)
+        return;
+    if (!AskToSaveChanges())
+        return;
+    QString error;
+    if (!TextBuffer->LoadFile(recent::RecentFileEntry(store_, Index), &error)) {
+        // The list stays as it is: the file may come back (a drive plugged in again).
+        platform::MsgBox(error, platform::vbCritical);
+        return;
+    }
+    HighLightSyntax();
+    SetPanelText(QStringLiteral("FileName"), GetFileName(TextBuffer->FileName()));
+    EnableCommands(QStringLiteral("Start,Print,Step"), true);
+    EnableCommands(QStringLiteral("Save"), false);
+    AddRecentFile(mnuFileRecentFiles[size_t(Index)]->text(), Index);
+    LoadDebugWindow();
+    TextChanged = false;
+    TextEditor->SetSelStart(0);
+}
+
+void frmMain::AddRecentFile(const QString& Path, qint16 Index)
+{
+    if (Index == -1) {
+        int shown = 0;
+        for (const QAction* item : mnuFileRecentFiles)
+            shown += item->isVisible() ? 1 : 0;
+        const bool empty = shown <= 1 && mnuFileRecentFiles[0]->text() == recent::NoRecentFilesCaption;
+        recent::PushRecentFile(store_, Path, qMax(1, shown), empty);
+    } else if (Index >= 0 && Index <= 3) {
+        recent::RaiseRecentFile(store_, Index);
+    }
+    LoadRecentFiles();
+}
+
+void frmMain::LoadRecentFiles()
+{
+    const QStringList captions = recent::RecentFileCaptions(store_);
+    if (captions.isEmpty()) {
+        mnuFileRecentFiles[0]->setText(recent::NoRecentFilesCaption);
+        mnuFileRecentFiles[0]->setEnabled(false);
+    } else {
+        mnuFileRecentFiles[0]->setText(captions[0]);
+        mnuFileRecentFiles[0]->setEnabled(true);
+    }
+    for (qsizetype i = 1; i < qsizetype(mnuFileRecentFiles.size()); ++i) {
+        QAction* item = mnuFileRecentFiles[size_t(i)];
+        item->setVisible(i < captions.size());
+        item->setEnabled(true);
+        item->setText(i < captions.size() ? captions[i] : QString());
+    }
+}

@@ -1,0 +1,189 @@
+// The program grid in the left pane: one program line per row, breakpoints in the gutter,
+// the execution highlight, and the in-place editor over the program-line cell.
+#include "mainwindow/frmMain.h"
+
+#include "mainwindow/GutterPictures.h"
+#include "platform/WinColor.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/RichTextBox.h"
+#include "settings/GlobalVariables.h"
+#include "shared/SharedState.h"
+#include "simulation/Graphics.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+constexpr int GutterCol = 1;
+constexpr int TextCol = 2;
+constexpr int MarkCol = 3;
+constexpr qint32 GutterBack = platform::WinRgb(240, 240, 240);
+const QString BreakMark = QStringLiteral("BP");
+
+// Hands the in-place editor's released keys to the window as Windows key codes.
+class KeyUpRelay : public QObject
+{
+public:
+    KeyUpRelay(frmMain* window, QObject* parent) : QObject(parent), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyRelease) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat())
+                window_->txtDebug_KeyUp(RichTextBox::WindowsKeyCode(*key), RichTextBox::ShiftState(key->modifiers()));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    frmMain* window_;
+};
+
+} // namespace
+
+int frmMain::GridRowCount() const { return DebugWindow->Rows(); }
+QString frmMain::GridRowText(int row) const { return DebugWindow->TextMatrix(row, TextCol); }
+
+void frmMain::LoadDebugWindow()
+{
+    const QString text = TextEditor->Text();
+    const QStringList lines = text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
+    DebugWindow->setUpdatesEnabled(false);
+    DebugWindow->SetRows(0); // every breakpoint goes with the old rows
+    DebugWindow->SetRows(int(lines.size()));
+    const GlobalVariables& g = settings_;
+    for (int i = 0; i < lines.size(); ++i) {
+        DebugWindow->SetTextMatrix(i, 0, QString::number(i + 1));
+        DebugWindow->SetTextMatrix(i, TextCol, lines[i]);
+        DebugWindow->SetTextMatrix(i, MarkCol, QString());
+        DebugWindow->SetCellBackColor(i, TextCol, g.NormalBackColor);
+        DebugWindow->SetCellForeColor(i, TextCol, g.NormalTextColor);
+        DebugWindow->SetCellFont(i, TextCol, g.DebugFontName, g.DebugFontSize, false);
+        DebugWindow->SetRowHeightTwips(i, g.DebugRowHeight);
+        DebugWindow->SetCellBackColor(i, GutterCol, GutterBack);
+        DebugWindow->SetCellPicture(i, GutterCol, QPixmap());
+    }
+    DebugWindow->setUpdatesEnabled(true);
+}
+
+void frmMain::ApplyDebugGridSettings()
+{
+    const GlobalVariables& g = settings_;
+    if (DebugWindow->columnCount() != 4)
+        DebugWindow->setColumnCount(4);
+    DebugWindow->SetColWidthTwips(0, int(g.DebugLineNumbers) * int(g.DebugC0Width));
+    DebugWindow->SetColWidthTwips(1, g.DebugC1Width);
+    DebugWindow->SetColWidthTwips(2, g.DebugC2Width);
+    DebugWindow->SetColWidthTwips(3, 0);
+    QFont f = DebugWindow->font();
+    f.setFamily(g.DebugFontName);
+    DebugWindow->setFont(f);
+    DebugWindow->SetGridLines(g.DebugGrid != 0);
+}
+
+void frmMain::setRowLook(int row, bool executing)
+{
+    const GlobalVariables& g = settings_;
+    const bool breakpoint = DebugWindow->TextMatrix(row, MarkCol) == BreakMark;
+    if (breakpoint) {
+        DebugWindow->SetCellPicture(row, GutterCol, GutterPicture(executing ? QStringLiteral("Both") : QStringLiteral("Break")));
+        DebugWindow->SetCellBackColor(row, TextCol, g.BreakPointColor);
+        DebugWindow->SetCellForeColor(row, TextCol, g.BreakPointTextColor);
+        DebugWindow->SetCellFontBold(row, TextCol, true);
+    } else if (executing) {
+        DebugWindow->SetCellPicture(row, GutterCol, GutterPicture(QStringLiteral("Step")));
+        DebugWindow->SetCellBackColor(row, TextCol, g.ExecutionPointColor);
+        DebugWindow->SetCellForeColor(row, TextCol, g.ExecutionPointTextColor);
+        DebugWindow->SetCellFontBold(row, TextCol, false);
+    } else {
+        DebugWindow->SetCellPicture(row, GutterCol, QPixmap());
+        DebugWindow->SetCellBackColor(row, TextCol, g.NormalBackColor);
+        DebugWindow->SetCellForeColor(row, TextCol, g.NormalTextColor);
+        DebugWindow->SetCellFontBold(row, TextCol, false);
+    }
+}
+
+void frmMain::DebugWindow_Click()
+{
+    const int row = DebugWindow->MouseRow();
+    if (row < 0 || row >= DebugWindow->Rows())
+        return; // below the last row: nothing to mark
+    DebugWindow->setToolTip(DebugWindow->TextMatrix(row, TextCol));
+    if (DebugWindow->MouseCol() != GutterCol)
+        return;
+    const bool set = DebugWindow->TextMatrix(row, MarkCol) != BreakMark;
+    DebugWindow->SetTextMatrix(row, MarkCol, set ? BreakMark : QString());
+    setRowLook(row, false);
+}
+
+void frmMain::RemoveHighLighting(int LineNum)
+{
+    if (LineNum < 0 || LineNum >= DebugWindow->Rows())
+        return;
+    setRowLook(LineNum, false);
+}
+
+void frmMain::HighLightExecutingLine(int LineNum)
+{
+    if (LineNum < 0 || LineNum >= DebugWindow->Rows())
+        return;
+    setRowLook(LineNum, true);
+    if (DebugWindow->TextMatrix(LineNum, MarkCol) == BreakMark) {
+        EnableCommands(QStringLiteral("Pause"), false);
+        EnableCommands(QStringLiteral("Start"), true);
+        if (state_.RunToBreakpoint) {
+            state_.RunToBreakpoint = false;
+            graphics_->RefreshSimulation();
+            graphics_->DrawEdgeEffect();
+        }
+    }
+    if (LineNum % 10 == 0 && LineNum > 10)
+        DebugWindow->SetTopRow(LineNum - 10);
+}
+
+void frmMain::DebugWindow_DblClick()
+{
+    const int row = DebugWindow->MouseRow();
+    if (row < 0 || row >= DebugWindow->Rows())
+        return;
+    if (!txtDebug) {
+        txtDebug = new QLineEdit(DebugWindow->parentWidget());
+        txtDebug->setObjectName(QStringLiteral("txtDebug"));
+        txtDebug->setFrame(false);
+        txtDebug->installEventFilter(new KeyUpRelay(this, txtDebug));
+    }
+    EditRow = row;
+    txtDebug->setText(DebugWindow->TextMatrix(row, TextCol));
+    QFont f(settings_.DebugFontName);
+    if (settings_.DebugFontSize > 0)
+        f.setPointSize(settings_.DebugFontSize);
+    txtDebug->setFont(f);
+    const double cellLeft = DebugWindow->CellLeftTwips(TextCol) / 15.0;
+    const double cellTop = DebugWindow->CellTopTwips(row) / 15.0;
+    txtDebug->setGeometry(int(cellLeft), int(DebugWindow->y() + cellTop), int(DebugWindow->width() - cellLeft - 4),
+                          int(settings_.DebugRowHeight / 15.0));
+    txtDebug->setVisible(true);
+    txtDebug->raise();
+    txtDebug->setFocus();
+    txtDebug->setCursorPosition(int(txtDebug->text().size()));
+}
+
+void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
+{
+    if (KeyCode == 13) {
+        DebugWindow->SetTextMatrix(EditRow, TextCol, txtDebug->text());
+        // The editor sees the text emptied, then rebuilt from the rows.
+        QStringList rows;
+        for (int r = 0; r < DebugWindow->Rows(); ++r)
+            rows << DebugWindow->TextMatrix(r, TextCol);
+        TextEditor->SetText(QString());
+        TextEditor->SetText(rows.join(QStringLiteral("\r\n")));
+        txtDebug->hide();
+        TextChanged = false;
+    } else if (KeyCode == 27) {
+        txtDebug->hide();
+    }
+}

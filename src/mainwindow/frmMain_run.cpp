@@ -1,0 +1,176 @@
+// Run control: Start (resume or fresh start), Pause, Stop, Step and Run To Breakpoint, and
+// the run loop. There is no run-state variable: the toolbar buttons' enabled states are the
+// state, and every handler here may run inside a yield of a running move.
+#include "mainwindow/frmMain.h"
+
+#include "interpreter/ModCNC.h"
+#include "platform/AppPaths.h"
+#include "platform/MessageBox.h"
+#include "platform/VbNumbers.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/RichTextBox.h"
+#include "shared/SharedState.h"
+#include "simulation/BilletLine.h"
+#include "simulation/Graphics.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QProgressBar>
+
+namespace {
+QString dataFile(const char* relative)
+{
+    return platform::ResolvePath(platform::AppPath() + QString::fromLatin1(relative));
+}
+} // namespace
+
+bool frmMain::IsPaused() const
+{
+    return IsButtonEnabled(QStringLiteral("Stop")) && !IsButtonEnabled(QStringLiteral("Pause"));
+}
+
+void frmMain::mnuRunStart_Click()
+{
+    if (IsPaused()) {
+        EnableCommands(QStringLiteral("Start"), false);
+        EnableCommands(QStringLiteral("Pause"), true);
+        return;
+    }
+
+    ReformatText(TextEditor);
+    if (CheckSyntax(TextEditor))
+        return;
+    SaveWasEnabled = IsButtonEnabled(QStringLiteral("Save"));
+    EnableCommands(QStringLiteral("New,Open,Save,Print,Start,Step,Options"), false);
+    for (QMenu* menu : {mnuFile, mnuView, mnuTools, mnuHelp})
+        menu->menuAction()->setEnabled(false);
+    TextEditor->SetLocked(true);
+    if (!IsButtonEnabled(QStringLiteral("Stop")))
+        graphics_->LoadTool(dataFile("\\tools\\tool.bmp"), 67, 101);
+    EnableCommands(QStringLiteral("Pause,Stop"), true);
+    if (mnuViewTextEditor->isChecked())
+        mnuViewDebugWindow_Click();
+    graphics_->ToolPrevX = -500;
+    graphics_->ToolPrevY = -500;
+    graphics_->ClearSimBuffer();
+    state_.StopRequested = false;
+    DebugWindow->SetTopRow(0);
+    RunProgram();
+    graphics_->DrawEdgeEffect();
+    mnuRunStop_Click();
+}
+
+void frmMain::RunProgram()
+{
+    if (!ReadBilletSize())
+        return;
+    graphics_->DrawBillet(state_.BilletLength, state_.BilletDiameter);
+
+    InterpreterState& cnc = state_.Cnc;
+    const auto startZ = vb::ToInt16(double(state_.SimWidth - state_.ToolWidth - 20 - state_.BilletLength));
+    if (!startZ) {
+        platform::MsgBox(QStringLiteral("The billet is too long for the simulation picture."), platform::vbCritical);
+        return;
+    }
+    cnc.CurrentX = state_.BilletDiameter;
+    cnc.CurrentZ = *startZ;
+    graphics_->DrawTool(cnc.CurrentZ, cnc.CurrentX);
+    graphics_->RefreshSimulation();
+
+    ProgressBar->setMaximum(qMax(1, DebugWindow->Rows()));
+    ProgressBar->setValue(0);
+
+    // The bound is read once: nothing refills the grid during a run.
+    const int lastRow = DebugWindow->Rows() - 1;
+    for (int i = 0; i <= lastRow; ++i) {
+        ProgressBar->setValue(i + 1);
+        state_.CurrentLine = i;
+        const QString s = DebugWindow->TextMatrix(i, 2);
+        if (state_.StopRequested)
+            return;
+        RemoveHighLighting(i - 1);
+        HighLightExecutingLine(i);
+        DoEvents();
+        if (!s.startsWith(u'[')) {
+            if (!s.contains(u'['))
+                cnc_->ExecuteBlock(s);
+            DoEvents();
+        }
+        if (ToolbarButton(QStringLiteral("Step"))->isChecked()) {
+            mnuRunPause_Click();
+            EnableCommands(QStringLiteral("Step"), true);
+        }
+    }
+}
+
+bool frmMain::ReadBilletSize()
+{
+    const QString keyword = QStringLiteral("[BILLET");
+    if (TextEditor->Find(keyword) == -1) {
+        platform::MsgBox(QStringLiteral("Billet Size Not Found"), platform::vbCritical);
+        return false;
+    }
+    int row = -1;
+    for (int r = 0; r < DebugWindow->Rows() && row < 0; ++r)
+        if (DebugWindow->TextMatrix(r, 2).contains(keyword))
+            row = r;
+    if (row < 0) {
+        platform::MsgBox(QStringLiteral("No line of the program grid holds \"[BILLET\" in capitals: "
+                                        "write the billet line as [BILLET X<diameter> Z<length>."),
+                         platform::vbCritical);
+        return false;
+    }
+    const BilletReading billet = ReadBilletLine(DebugWindow->TextMatrix(row, 2));
+    if (!billet.Error.isEmpty()) {
+        platform::MsgBox(QStringLiteral("Line %1: %2").arg(row + 1).arg(billet.Error), platform::vbCritical);
+        return false;
+    }
+    if (billet.Diameter)
+        state_.BilletDiameter = *billet.Diameter;
+    if (billet.Length)
+        state_.BilletLength = *billet.Length;
+    return true;
+}
+
+void frmMain::mnuRunPause_Click()
+{
+    EnableCommands(QStringLiteral("Start"), true);
+    EnableCommands(QStringLiteral("Pause"), false);
+    TextEditor->SetLocked(false);
+    graphics_->PlaySound(dataFile("\\sound\\stop.wav"));
+}
+
+void frmMain::mnuRunStop_Click()
+{
+    EnableCommands(QStringLiteral("Save"), SaveWasEnabled);
+    EnableCommands(QStringLiteral("New,Open,Print,Start,Step,Options"), true);
+    EnableCommands(QStringLiteral("Pause,Stop"), false);
+    for (QMenu* menu : {mnuFile, mnuView, mnuTools, mnuHelp})
+        menu->menuAction()->setEnabled(true);
+    TextEditor->SetLocked(false);
+    state_.StopRequested = true;
+    RemoveHighLighting(state_.CurrentLine);
+    state_.CurrentLine = 0;
+    InterpreterState& cnc = state_.Cnc;
+    cnc.TargetX = cnc.CurrentX = cnc.TargetZ = cnc.CurrentZ = 0;
+    graphics_->PlaySound(dataFile("\\sound\\stop.wav"));
+}
+
+void frmMain::mnuRunStepInto_Click()
+{
+    mnuRunStepInto->setChecked(!mnuRunStepInto->isChecked());
+    ToolbarButton(QStringLiteral("Step"))->setChecked(mnuRunStepInto->isChecked());
+}
+
+void frmMain::mnuRunRunToBreakpoint_Click()
+{
+    state_.RunToBreakpoint = true;
+    mnuRunStart_Click();
+}
+
+void frmMain::WaitForEvents()
+{
+    // Only an event can end a pause, so wait for one instead of spinning.
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
