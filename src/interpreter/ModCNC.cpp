@@ -99,7 +99,7 @@ QString ModCNC::FindUnreadableWord(const QString& Line) const
         }
     }
     for (const QString& raw : words) {
-        const QString word = raw.trimmed();
+        const QString word = vb::Trim(raw);
         if (word.isEmpty())
             continue;
         const QChar first = word[0];
@@ -153,7 +153,7 @@ void ModCNC::ExecuteBlock(const QString& Line)
     }
 
     for (const QString& word : Line.split(u' '))
-        ParseWord(word.trimmed());
+        ParseWord(vb::Trim(word));
 
     gcodes_->SetBlockLine(Line); // a refused motion names its block
     ExecuteMotion();

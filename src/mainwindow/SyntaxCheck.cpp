@@ -13,17 +13,6 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 const QString AllowedCharacters = QStringLiteral("FGIKMNPQRSTUWXZ0123456789.-+");
 
-// Blanks are spaces only: tabs survive trimming, as they always have.
-QString trimBlanks(const QString& s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s[b] == u' ')
-        ++b;
-    while (e > b && s[e - 1] == u' ')
-        --e;
-    return s.mid(b, e - b);
-}
 
 // Only a to z have capitals here; other letters are never address letters.
 QChar asciiUpper(QChar c)
@@ -38,7 +27,7 @@ QStringList splitLines(const QString& text)
 
 QString reformatLine(const QString& original)
 {
-    const QString line = trimBlanks(original);
+    const QString line = vb::Trim(original);
     const qsizetype bracket = line.indexOf(u'[');
     const QString comment = bracket < 0 ? QString() : line.mid(bracket);
     const QString code = bracket < 0 ? line : line.left(bracket);
@@ -53,7 +42,7 @@ QString reformatLine(const QString& original)
             rebuilt += u' ';
         rebuilt += u;
     }
-    return trimBlanks(trimBlanks(rebuilt) + u' ' + comment);
+    return vb::Trim(vb::Trim(rebuilt) + u' ' + comment);
 }
 
 } // namespace
@@ -65,7 +54,7 @@ QString ReformatText(const QString& text)
     result.reserve(text.size() + text.size() / 4);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = reformatLine(lines[i]);
-        if (trimBlanks(line).isEmpty())
+        if (vb::Trim(line).isEmpty())
             continue;
         result += line;
         if (i != lines.size() - 1)
@@ -89,7 +78,7 @@ std::optional<SyntaxError> CheckSyntax(const QString& text)
         int wordStart = 0;
         while (wordStart < line.size() && line[wordStart] == u' ')
             ++wordStart;
-        for (const QString& word : trimBlanks(line).split(u' ')) {
+        for (const QString& word : vb::Trim(line).split(u' ')) {
             const int p = lineStart + wordStart;
             wordStart += int(word.size()) + 1;
             if (word.isEmpty())

@@ -68,6 +68,8 @@ frmMain::frmMain(SharedState& state, GlobalVariables& settings, platform::Settin
     setWindowTitle(platform::AppTitle);
     buildControls();
     connectEditor();
+    connect(DebugWindow, &FlexGrid::Click, this, &frmMain::DebugWindow_Click);
+    connect(DebugWindow, &FlexGrid::DblClick, this, &frmMain::DebugWindow_DblClick);
     buildMenus();
     buildToolbar();
     buildStatusBar();

@@ -112,4 +112,15 @@ std::optional<bool> ParseTruth(QStringView text)
     return std::nullopt;
 }
 
+QString Trim(const QString& text)
+{
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && text[b] == u' ')
+        ++b;
+    while (e > b && text[e - 1] == u' ')
+        --e;
+    return text.mid(b, e - b);
+}
+
 } // namespace vb

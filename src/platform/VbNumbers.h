@@ -35,4 +35,7 @@ QString FormatNumber(double value);
 std::optional<bool> ParseTruth(QStringView text);
 inline QString TruthText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 
+// Removes spaces (not tabs) at both ends: the trimming every program text gets.
+QString Trim(const QString& text);
+
 } // namespace vb

@@ -4,40 +4,27 @@
 
 #include <QStringList>
 
-namespace {
-QString trimBlanks(const QString& s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s[b] == u' ')
-        ++b;
-    while (e > b && s[e - 1] == u' ')
-        --e;
-    return s.mid(b, e - b);
-}
-} // namespace
-
 BilletReading ReadBilletLine(const QString& line)
 {
     BilletReading r;
-    const QString rest = trimBlanks(trimBlanks(line).mid(7));
+    const QString rest = vb::Trim(vb::Trim(line).mid(7));
     const QStringList fields = rest.split(u' ');
     if (rest.isEmpty() || fields.size() < 2) {
         r.Error = QStringLiteral("The billet line \"%1\" must give a diameter and a length, for example [BILLET X20 Z40.")
-                      .arg(trimBlanks(line));
+                      .arg(vb::Trim(line));
         return r;
     }
     for (int f = 0; f < 2; ++f) {
-        const QString field = trimBlanks(fields[f]);
+        const QString field = vb::Trim(fields[f]);
         if (field.isEmpty() || (field[0] != u'X' && field[0] != u'Z'))
             continue;
         const auto value = vb::ParseNumber(QStringView(field).sliced(1));
         if (!value) {
-            return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is not a number.").arg(field, trimBlanks(line))};
+            return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is not a number.").arg(field, vb::Trim(line))};
         }
         const auto pixels = vb::ToInt16(*value * 10.0);
         if (!pixels) {
-            return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is too large.").arg(field, trimBlanks(line))};
+            return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is too large.").arg(field, vb::Trim(line))};
         }
         (field[0] == u'X' ? r.Diameter : r.Length) = *pixels;
     }
