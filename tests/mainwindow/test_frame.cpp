@@ -149,6 +149,11 @@ struct ViewValueCase
     bool toolbarShown;
 };
 
+void PrintTo(const ViewValueCase& c, std::ostream* os)
+{
+    *os << '"' << c.stored << '"';
+}
+
 class SavedViewValue : public Frame, public ::testing::WithParamInterface<ViewValueCase>
 {
 };
