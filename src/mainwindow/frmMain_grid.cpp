@@ -174,6 +174,7 @@ void frmMain::DebugWindow_DblClick()
 void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
 {
     if (KeyCode == 13) {
+        const QString before = TextEditor->Text();
         DebugWindow->SetTextMatrix(EditRow, TextCol, txtDebug->text());
         // The editor sees the text emptied, then rebuilt from the rows.
         QStringList rows;
@@ -181,6 +182,9 @@ void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
             rows << DebugWindow->TextMatrix(r, TextCol);
         TextEditor->SetText(QString());
         TextEditor->SetText(rows.join(QStringLiteral("\r\n")));
+        // An edit made during a run must still count as unsaved once Stop restores Save.
+        if (TextEditor->Text() != before)
+            SaveWasEnabled = true;
         txtDebug->hide();
         TextChanged = false;
     } else if (KeyCode == 27) {

@@ -197,6 +197,8 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     mouseRow_ = rowAt(p.y());
     mouseCol_ = columnAt(p.x());
+    // The release that ends a double click is no click of its own: the first one was.
+    pressed_ = false;
     QTableWidget::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit DblClick();

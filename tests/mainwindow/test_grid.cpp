@@ -1,0 +1,185 @@
+// The program grid through the real window: filling, gutter clicks, the execution highlight
+// and its scrolling, and the in-place editor.
+#include "test_run_window.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace {
+
+using ProgramGrid = RunWindow;
+
+TEST_F(ProgramGrid, FillsOneRowPerLineWithTheNormalLook)
+{
+    struct Case
+    {
+        QString text;
+        QStringList rows;
+    };
+    const Case cases[] = {
+        {"G00 X10\r\nG01 Z-5\r\nM30", {"G00 X10", "G01 Z-5", "M30"}},
+        {"G00 X10\r\nM30\r\n", {"G00 X10", "M30", ""}},
+    };
+    Start();
+    for (const Case& c : cases) {
+        Edit(c.text);
+        ShowGrid();
+        ASSERT_EQ(Grid().Rows(), c.rows.size()) << c.text.toStdString();
+        for (int r = 0; r < Grid().Rows(); ++r) {
+            EXPECT_EQ(Grid().TextMatrix(r, 0), QString::number(r + 1));
+            EXPECT_EQ(Grid().TextMatrix(r, 2), c.rows[r]);
+            EXPECT_EQ(Grid().TextMatrix(r, 3), QString());
+            EXPECT_TRUE(Grid().CellPicture(r, 1).isNull());
+            EXPECT_EQ(Grid().CellBackColor(r, 2), settings.NormalBackColor);
+            EXPECT_EQ(Grid().CellForeColor(r, 2), settings.NormalTextColor);
+            EXPECT_FALSE(Grid().CellFontBold(r, 2));
+            EXPECT_EQ(Grid().rowHeight(r), settings.DebugRowHeight / 15);
+        }
+    }
+}
+
+TEST_F(ProgramGrid, GutterClicksSetAndClearABreakpointAndOtherColumnsOnlySetTheTooltip)
+{
+    Start("[BILLET X20 Z40\r\nG01 X10 Z-5 F100\r\nM30");
+    ShowGrid();
+    ASSERT_EQ(Grid().Rows(), 3);
+
+    ClickCell(1, 2);
+    EXPECT_EQ(Grid().toolTip(), QStringLiteral("G01 X10 Z-5 F100"));
+    EXPECT_EQ(Grid().TextMatrix(1, 3), QString());
+
+    ClickCell(1, 1);
+    EXPECT_EQ(Grid().TextMatrix(1, 3), QStringLiteral("BP"));
+    EXPECT_EQ(Grid().CellPicture(1, 1).toImage(), GutterPicture("Break").toImage());
+    EXPECT_EQ(Grid().CellBackColor(1, 2), settings.BreakPointColor);
+    EXPECT_EQ(Grid().CellForeColor(1, 2), settings.BreakPointTextColor);
+    EXPECT_TRUE(Grid().CellFontBold(1, 2));
+
+    ClickCell(1, 1);
+    EXPECT_EQ(Grid().TextMatrix(1, 3), QString());
+    EXPECT_TRUE(Grid().CellPicture(1, 1).isNull());
+    EXPECT_EQ(Grid().CellBackColor(1, 2), settings.NormalBackColor);
+    EXPECT_EQ(Grid().CellForeColor(1, 2), settings.NormalTextColor);
+    EXPECT_FALSE(Grid().CellFontBold(1, 2));
+}
+
+TEST_F(ProgramGrid, DoubleClickOnTheGutterTogglesOnceAndOpensTheEditorOverTheLine)
+{
+    Start("[BILLET X20 Z40\r\nG01 X10 Z-5 F100\r\nM30");
+    ShowGrid();
+    DoubleClickCell(2, 1);
+    EXPECT_EQ(Grid().TextMatrix(2, 3), QStringLiteral("BP"));
+    ASSERT_NE(window->txtDebug, nullptr);
+    EXPECT_TRUE(window->txtDebug->isVisible());
+    EXPECT_EQ(window->txtDebug->text(), QStringLiteral("M30"));
+    EXPECT_EQ(window->EditRow, 2);
+    EXPECT_EQ(window->txtDebug->cursorPosition(), 3);
+
+    // It covers the program-line cell, up to 4 pixels short of the grid's right edge.
+    const QRect cell = CellRect(2, 2).translated(Grid().viewport()->mapTo(window->txtDebug->parentWidget(), QPoint()));
+    const QRect box = window->txtDebug->geometry();
+    EXPECT_NEAR(box.left(), cell.left(), 2);
+    EXPECT_NEAR(box.top(), cell.top(), 2);
+    EXPECT_EQ(box.height(), settings.DebugRowHeight / 15);
+    EXPECT_EQ(box.left() + box.width(), Grid().geometry().right() + 1 - 4);
+}
+
+TEST_F(ProgramGrid, ClicksBelowTheLastRowAreIgnored)
+{
+    Start("[BILLET X20 Z40\r\nM30");
+    ShowGrid();
+    ASSERT_EQ(Grid().Rows(), 2);
+    ClickCell(0, 2);
+    const QString tip = Grid().toolTip();
+    const QPoint below(CellRect(0, 1).center().x(), CellRect(1, 1).bottom() + 20);
+    ASSERT_LT(below.y(), Grid().viewport()->height());
+
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, below);
+    DoubleClickAt(below);
+    EXPECT_EQ(Grid().Rows(), 2);
+    EXPECT_EQ(Grid().toolTip(), tip);
+    EXPECT_EQ(Grid().TextMatrix(1, 3), QString());
+    EXPECT_TRUE(window->txtDebug == nullptr || !window->txtDebug->isVisible());
+}
+
+TEST_F(ProgramGrid, EnterWritesTheLineBackAndRebuildsTheEditorText)
+{
+    Start("[BILLET X20 Z40\r\nG01 X10 Z-5 F100\r\nM30\r\n");
+    ShowGrid();
+    ASSERT_EQ(Grid().Rows(), 4);
+    ClickCell(0, 1); // a breakpoint survives the edit
+    DoubleClickCell(1, 2);
+    ASSERT_TRUE(window->txtDebug && window->txtDebug->isVisible());
+    window->txtDebug->setText(QStringLiteral("G01 X12 Z-6 F100"));
+    QTest::keyClick(window->txtDebug, Qt::Key_Return);
+
+    EXPECT_FALSE(window->txtDebug->isVisible());
+    EXPECT_EQ(Grid().TextMatrix(1, 2), QStringLiteral("G01 X12 Z-6 F100"));
+    // The empty last row keeps the trailing line break.
+    EXPECT_EQ(window->TextEditor->Text(), QStringLiteral("[BILLET X20 Z40\r\nG01 X12 Z-6 F100\r\nM30\r\n"));
+    EXPECT_FALSE(window->TextChanged);
+    EXPECT_EQ(Grid().TextMatrix(0, 3), QStringLiteral("BP"));
+    EXPECT_TRUE(Enabled("Save"));
+    EXPECT_TRUE(Enabled("Start"));
+}
+
+TEST_F(ProgramGrid, EscapeClosesTheEditorWithoutWriting)
+{
+    const QString text = "[BILLET X20 Z40\r\nM30";
+    Start(text);
+    ShowGrid();
+    DoubleClickCell(1, 2);
+    ASSERT_TRUE(window->txtDebug && window->txtDebug->isVisible());
+    window->txtDebug->setText(QStringLiteral("M02"));
+    QTest::keyClick(window->txtDebug, Qt::Key_Escape);
+    EXPECT_FALSE(window->txtDebug->isVisible());
+    EXPECT_EQ(Grid().TextMatrix(1, 2), QStringLiteral("M30"));
+    EXPECT_EQ(window->TextEditor->Text(), text);
+    EXPECT_FALSE(window->TextChanged);
+}
+
+TEST_F(ProgramGrid, HighlightingScrollsAtMultiplesOfTenAboveTen)
+{
+    QStringList lines;
+    for (int i = 0; i < 80; ++i)
+        lines << QStringLiteral("G01 X%1").arg(i);
+    Start(lines.join("\r\n"));
+    ShowGrid();
+    ASSERT_EQ(Grid().Rows(), 80);
+    ASSERT_GT(Grid().verticalScrollBar()->maximum(), 30);
+
+    struct Case
+    {
+        int row, topBefore, topAfter;
+    };
+    for (const Case c : {Case{20, 0, 10}, Case{30, 0, 20}, Case{10, 5, 5}, Case{25, 5, 5}}) {
+        Grid().SetTopRow(c.topBefore);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(Grid().TopRow(), c.topBefore);
+        window->HighLightExecutingLine(c.row);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Grid().TopRow(), c.topAfter) << "row " << c.row;
+        EXPECT_EQ(Grid().CellBackColor(c.row, 2), settings.ExecutionPointColor);
+        window->RemoveHighLighting(c.row);
+        EXPECT_EQ(Grid().CellBackColor(c.row, 2), settings.NormalBackColor);
+    }
+}
+
+TEST_F(ProgramGrid, SettingsHideLineNumbersAndGridLines)
+{
+    Start();
+    settings.DebugLineNumbers = 0;
+    settings.DebugGrid = 0;
+    window->ApplyDebugGridSettings();
+    EXPECT_EQ(Grid().columnWidth(0), 0);
+    EXPECT_EQ(Grid().columnWidth(3), 0);
+    EXPECT_FALSE(Grid().showGrid());
+    settings.DebugLineNumbers = 1;
+    settings.DebugGrid = 1;
+    window->ApplyDebugGridSettings();
+    EXPECT_EQ(Grid().columnWidth(0), settings.DebugC0Width / 15);
+    EXPECT_EQ(Grid().columnWidth(2), settings.DebugC2Width / 15);
+    EXPECT_TRUE(Grid().showGrid());
+}
+
+} // namespace

@@ -1,0 +1,525 @@
+// Run control through the real window: fresh start and resume, pause, stop, step mode,
+// Run To Breakpoint, the billet line, and whole programs cut to the end.
+#include "test_run_window.h"
+
+#include "mainwindow/SimPicture.h"
+#include "platform/WinColor.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTimer>
+
+namespace {
+
+// A billet of diameter 20 and length 40, and feed moves that cut it.
+const QString Turning = "[BILLET X20 Z40\r\n"
+                        "G00 X22 Z2\r\n"
+                        "G01 X16 Z0 F100\r\n"
+                        "G01 X16 Z-10\r\n"
+                        "G01 X20 Z-20\r\n"
+                        "G01 X26 Z5";
+
+QString G73Program(const QString& pq)
+{
+    return "[BILLET X40 Z60\r\n"
+           "G00 X44 Z2\r\n"
+           "G73 U3 W1 R3\r\n"
+           "G73 " + pq + " U0.4 W0.1\r\n"
+           "N30 G01 X20 Z0 F100\r\n"
+           "N40 G01 X20 Z-20\r\n"
+           "N50 G01 X30 Z-30\r\n"
+           "N60 G01 X40 Z-40\r\n"
+           "G01 X50 Z10";
+}
+
+struct Result
+{
+    QImage picture;
+    std::vector<qint16> radii;
+};
+
+class Run : public RunWindow
+{
+protected:
+    Result Outcome()
+    {
+        Result r{window->graphics().SimDC().copy(), {}};
+        for (const ProfileEntry& e : state.WorkPieceProfile)
+            r.radii.push_back(e.Radius);
+        return r;
+    }
+
+    // The rows that got the execution highlight, in the order the yields saw them.
+    void TrackRows()
+    {
+        window->onYield = [this] {
+            const int row = ExecutingRow();
+            if (row >= 0 && (seenRows.empty() || seenRows.back() != row))
+                seenRows.push_back(row);
+        };
+    }
+
+    std::vector<int> seenRows;
+};
+
+TEST_F(Run, BreakpointOnTheFirstRowPausesBeforeTheFirstMove)
+{
+    Start(Turning);
+    ShowGrid();
+    ClickCell(0, 1);
+    window->graphics().LoadTool(platform::ResolvePath(platform::AppPath() + "\\tools\\tool.bmp"), 30, 40); // a tool the last run changed to
+    ASSERT_EQ(state.ToolWidth, 30);
+    struct Held
+    {
+        int line = -1;
+        qint16 x = 0, z = 0;
+        bool locked = false, startEnabled = false;
+        int stopSounds = -1;
+        QImage picture;
+    } first, later;
+    window->onWait = [&] {
+        Held h{state.CurrentLine, state.Cnc.CurrentX, state.Cnc.CurrentZ, window->TextEditor->Locked(),
+               Enabled("Start"), StopSounds(), window->graphics().SimDC().copy()};
+        if (window->waits == 1)
+            first = h;
+        if (window->waits == 5) {
+            later = h;
+            window->mnuRunStart_Click();
+        }
+    };
+    window->mnuRunStart_Click();
+
+    EXPECT_EQ(first.line, 1); // the billet row passed, the first move held at its first point
+    EXPECT_EQ(first.x, state.BilletDiameter);
+    EXPECT_TRUE(first.locked); // a breakpoint pause neither unlocks nor sounds
+    EXPECT_TRUE(first.startEnabled);
+    EXPECT_EQ(first.stopSounds, 0);
+    EXPECT_EQ(first.picture, later.picture);
+    EXPECT_EQ(later.line, 1);
+    EXPECT_EQ(state.ToolWidth, 67);
+    EXPECT_EQ(state.ToolHeight, 101);
+    ExpectIdle();
+    EXPECT_EQ(Grid().TextMatrix(0, 3), QStringLiteral("BP"));
+    EXPECT_EQ(ExecutingRow(), -1);
+}
+
+TEST_F(Run, RunToBreakpointWithoutBreakpointsRunsWithoutDelaysAndStaysSet)
+{
+    Start(Turning);
+    window->Slider->setValue(-10);
+    window->mnuRunRunToBreakpoint_Click();
+    EXPECT_TRUE(window->sleeps.empty());
+    EXPECT_TRUE(state.RunToBreakpoint);
+    ExpectIdle();
+    const Result fast = Outcome();
+
+    window->mnuRunStart_Click();
+    EXPECT_TRUE(window->sleeps.empty());
+    EXPECT_TRUE(state.RunToBreakpoint);
+    EXPECT_EQ(Outcome().radii, fast.radii);
+
+    // A breakpoint ends the fast mode, and the picture shows what the fast run cut, edges coloured.
+    ClickCell(3, 1);
+    bool shown = false, edges = false;
+    window->onWait = [&] {
+        if (window->waits == 1) {
+            const QImage& buffer = window->graphics().SimDC();
+            shown = window->picSim->Image() == buffer;
+            const QRgb effect = platform::FromWinRgb(settings.EffectColor).rgb();
+            for (int y = 0; y < buffer.height() && !edges; ++y)
+                for (int x = 0; x < buffer.width() && !edges; ++x)
+                    edges = buffer.pixel(x, y) == effect;
+        }
+        window->mnuRunStart_Click();
+    };
+    window->mnuRunStart_Click();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(edges);
+    EXPECT_FALSE(state.RunToBreakpoint);
+    EXPECT_FALSE(window->sleeps.empty());
+}
+
+TEST_F(Run, RunAndRunToBreakpointCutTheSamePart)
+{
+    for (const QString& program : {Turning, G73Program("P30 Q60")}) {
+        Start(program);
+        window->mnuRunStart_Click();
+        const Result normal = Outcome();
+        window->mnuRunRunToBreakpoint_Click();
+        const Result fast = Outcome();
+        EXPECT_EQ(fast.radii, normal.radii) << program.toStdString();
+        EXPECT_TRUE(fast.picture == normal.picture) << program.toStdString();
+        Finish();
+    }
+}
+
+TEST_F(Run, StepModePausesAfterEveryRow)
+{
+    Start("[BILLET X20 Z40\r\nG01 X18 Z0 F100\r\n[comment\r\nG01 X18 Z-5\r\nG01 X20 Z-10");
+    window->mnuRunStepInto_Click();
+    ASSERT_TRUE(window->ToolbarButton("Step")->isChecked());
+    std::vector<int> heldAt;
+    bool stepEnabled = true, menuFollows = true;
+    window->onWait = [&] {
+        heldAt.push_back(state.CurrentLine);
+        stepEnabled = stepEnabled && Enabled("Step") && window->mnuRunStepInto->isEnabled();
+        window->mnuRunStart_Click();
+        menuFollows = menuFollows && !window->mnuRunStart->isEnabled() && window->mnuRunPause->isEnabled();
+    };
+    window->mnuRunStart_Click();
+    // Every row paused (the comments too); the holds came at the moves that followed.
+    EXPECT_EQ(heldAt, (std::vector<int>{1, 3, 4}));
+    EXPECT_EQ(StopSounds(), 5 + 1);
+    EXPECT_TRUE(stepEnabled);
+    EXPECT_TRUE(menuFollows);
+    ExpectIdle();
+    EXPECT_TRUE(window->mnuRunStepInto->isChecked()); // Stop leaves step mode alone
+}
+
+TEST_F(Run, StartWhilePausedResumesFromTheHeldPoint)
+{
+    Start(Turning);
+    window->mnuRunStart_Click();
+    const Result straight = Outcome();
+
+    bool paused = false;
+    window->onYield = [&] {
+        if (!paused && state.CurrentLine == 3) {
+            paused = true;
+            window->mnuRunPause_Click();
+        }
+    };
+    int held = 0;
+    bool unlocked = false;
+    window->onWait = [&] {
+        ++held;
+        unlocked = !window->TextEditor->Locked() && Enabled("Start") && !Enabled("Pause");
+        window->mnuRunStart_Click();
+    };
+    sounds.clear();
+    window->mnuRunStart_Click();
+    EXPECT_EQ(held, 1);
+    EXPECT_TRUE(unlocked);
+    EXPECT_EQ(StopSounds(), 1 + 1);
+    EXPECT_EQ(Outcome().radii, straight.radii);
+    EXPECT_TRUE(Outcome().picture == straight.picture);
+}
+
+TEST_F(Run, StopWhilePausedEndsTheRun)
+{
+    Start(Turning);
+    window->onYield = [&] {
+        if (state.CurrentLine == 2 && Enabled("Pause"))
+            window->mnuRunPause_Click();
+        seenRows.push_back(state.CurrentLine);
+    };
+    window->onWait = [&] { window->mnuRunStop_Click(); };
+    window->mnuRunStart_Click();
+    EXPECT_EQ(window->waits, 1);
+    EXPECT_EQ(*std::max_element(seenRows.begin(), seenRows.end()), 2);
+    EXPECT_TRUE(state.StopRequested);
+    EXPECT_EQ(StopSounds(), 3); // pause, Stop, and the Stop every run ends with
+    ExpectIdle();
+    EXPECT_EQ(ExecutingRow(), -1);
+    EXPECT_EQ(state.CurrentLine, 0);
+    EXPECT_EQ(state.Cnc.CurrentX, 0);
+    EXPECT_EQ(state.Cnc.TargetZ, 0);
+}
+
+TEST_F(Run, SaveShowsTheStateRecordedAtTheStart)
+{
+    for (const bool unsaved : {true, false}) {
+        Start(Turning);
+        window->EnableCommands("Save", unsaved);
+        window->mnuRunStart_Click();
+        EXPECT_EQ(Enabled("Save"), unsaved);
+        EXPECT_EQ(window->mnuFileSave->isEnabled(), unsaved);
+        EXPECT_TRUE(window->mnuFileNew->isEnabled());
+        Finish();
+    }
+}
+
+TEST_F(Run, ASyntaxErrorStartChangesNothing)
+{
+    Start("[BILLET X20 Z40\r\nG01 X10 Y5");
+    const QString before = CommandStates();
+    const QImage picture = window->graphics().SimDC().copy();
+    MessageBoxRecorder box;
+    window->mnuRunStart_Click();
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].title, QStringLiteral("Syntax Error!"));
+    EXPECT_EQ(CommandStates(), before);
+    EXPECT_TRUE(sounds.isEmpty());
+    EXPECT_TRUE(window->graphics().SimDC() == picture);
+    EXPECT_TRUE(window->mnuViewTextEditor->isChecked());
+}
+
+TEST_F(Run, AMissingBilletLineEndsTheRunAtOnce)
+{
+    Start("G00 X22 Z2\r\nG01 X16 Z0 F100");
+    TrackRows();
+    MessageBoxRecorder box;
+    window->mnuRunStart_Click();
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, QStringLiteral("Billet Size Not Found"));
+    EXPECT_EQ(box.shown[0].flags, 16);
+    EXPECT_EQ(box.shown[0].title, platform::AppTitle); // no title of its own
+    EXPECT_TRUE(seenRows.empty());
+    EXPECT_EQ(StopSounds(), 1);
+    ExpectIdle();
+}
+
+TEST_F(Run, AnUnreadableBilletLineIsReportedAndTheRunDoesNotStart)
+{
+    struct Case
+    {
+        QString line, named;
+    };
+    const Case cases[] = {
+        {"[BILLET X20", "[BILLET X20"},
+        {"[BILLET XAB Z40", "XAB"},
+        {"[BILLET X20 Z", "Z"},
+        {"[BILLET X4000 Z40", "X4000"},
+        {"[billet x20 z40", "[BILLET"},
+    };
+    Start(Turning);
+    TrackRows();
+    for (const Case& c : cases) {
+        Edit(c.line + "\r\nG01 X16 Z0 F100");
+        seenRows.clear();
+        sounds.clear();
+        MessageBoxRecorder box;
+        window->mnuRunStart_Click();
+        ASSERT_EQ(box.shown.size(), 1u) << c.line.toStdString();
+        EXPECT_EQ(box.shown[0].flags, 16);
+        EXPECT_TRUE(box.shown[0].text.contains(c.named)) << box.shown[0].text.toStdString();
+        EXPECT_TRUE(seenRows.empty()) << c.line.toStdString();
+        EXPECT_EQ(StopSounds(), 1);
+        ExpectIdle();
+    }
+}
+
+TEST_F(Run, ARowWithACommentIsHighlightedButNotExecuted)
+{
+    Start("[BILLET X20 Z40\r\nG01 X10 Z-5 [finish");
+    TrackRows();
+    window->mnuRunStart_Click();
+    EXPECT_EQ(seenRows, (std::vector<int>{0, 1}));
+    ASSERT_FALSE(state.WorkPieceProfile.empty());
+    for (const ProfileEntry& e : state.WorkPieceProfile)
+        ASSERT_EQ(e.Radius, 100);
+
+    Edit("[BILLET X20 Z40\r\nG01 X10 Z-5");
+    window->mnuRunStart_Click();
+    EXPECT_NE(state.WorkPieceProfile[0].Radius, 100); // the same move without the comment cuts
+}
+
+TEST_F(Run, PatternCycleCutsInShrinkingPassesThenTheContourOnceMore)
+{
+    for (const QString pq : {"P30 Q60", "P3 Q6"}) { // P3 finds the row numbered N30
+        Start(G73Program(pq));
+        struct Seen
+        {
+            int row;
+            double x, z;
+            bool operator==(const Seen&) const = default;
+        };
+        std::vector<Seen> seen;
+        window->onYield = [&] {
+            const Seen s{ExecutingRow(), state.PassOffsetX, state.PassOffsetZ};
+            if (seen.empty() || !(seen.back() == s))
+                seen.push_back(s);
+        };
+        window->mnuRunStart_Click();
+
+        std::vector<std::pair<double, double>> offsets;
+        for (const Seen& s : seen)
+            if (offsets.empty() || offsets.back() != std::pair(s.x, s.z))
+                offsets.emplace_back(s.x, s.z);
+        EXPECT_EQ(offsets, (std::vector<std::pair<double, double>>{{0, 0}, {30, 10}, {17, 6}, {4, 2}, {0, 0}}))
+            << pq.toStdString();
+        std::vector<int> afterCycle;
+        for (size_t i = seen.size(); i-- > 0 && seen[i].x == 0;)
+            afterCycle.insert(afterCycle.begin(), seen[i].row);
+        afterCycle.erase(std::unique(afterCycle.begin(), afterCycle.end()), afterCycle.end());
+        // The contour rows run once more in the ordinary way after the cycle's own row.
+        const std::vector<int> contour{4, 5, 6, 7, 8};
+        ASSERT_GE(afterCycle.size(), contour.size());
+        EXPECT_TRUE(std::equal(contour.begin(), contour.end(), afterCycle.end() - 5)) << pq.toStdString();
+        EXPECT_EQ(state.PassOffsetX, 0.0);
+        ExpectIdle();
+
+        Finish();
+    }
+}
+
+TEST_F(Run, BreakpointsAndInPlaceEditsMadeDuringARunTakeEffectWhenTheRowIsReached)
+{
+    const QString edited = "[BILLET X20 Z40\r\nG00 X22 Z2\r\nG01 X16 Z0 F100\r\nG01 X16 Z-10\r\nG01 X12 Z-20\r\nG01 X26 Z5";
+    Start(edited);
+    window->mnuRunStart_Click();
+    const Result expected = Outcome();
+
+    Edit(Turning);
+    ShowGrid();
+    window->EnableCommands("Save", false); // as after saving
+    bool done = false;
+    bool pauseStopAfterEdit = true;
+    int heldAt = -1;
+    window->onYield = [&] {
+        if (!done && state.CurrentLine == 2) {
+            done = true;
+            ClickCell(5, 1);
+            DoubleClickCell(4, 2);
+            window->txtDebug->setText(QStringLiteral("G01 X12 Z-20"));
+            QTest::keyClick(window->txtDebug, Qt::Key_Return);
+            // The rebuilt text switches the commands as typing would.
+            pauseStopAfterEdit = !Enabled("Pause") && !Enabled("Stop") && Enabled("Start");
+        }
+    };
+    window->onWait = [&] { heldAt = state.CurrentLine; };
+    window->mnuRunStart_Click();
+    EXPECT_TRUE(done);
+    EXPECT_TRUE(pauseStopAfterEdit);
+    // With Stop disabled the breakpoint row holds nothing, so the run went on to the end.
+    EXPECT_EQ(heldAt, -1);
+    EXPECT_EQ(Outcome().radii, expected.radii);
+    EXPECT_EQ(window->TextEditor->Text(), edited);
+    EXPECT_TRUE(Enabled("Save")); // the edit is not taken for saved when the run ends
+    EXPECT_EQ(window->ProgressBar->maximum(), 6);
+    EXPECT_EQ(window->ProgressBar->value(), 6);
+}
+
+TEST_F(Run, ABreakpointSetDuringARunPausesAtItsRow)
+{
+    Start(Turning);
+    ShowGrid();
+    window->onYield = [&] {
+        if (state.CurrentLine == 1 && Grid().TextMatrix(4, 3).isEmpty())
+            ClickCell(4, 1);
+    };
+    std::vector<int> heldAt;
+    window->onWait = [&] {
+        heldAt.push_back(state.CurrentLine);
+        window->mnuRunStart_Click();
+    };
+    window->mnuRunStart_Click();
+    EXPECT_EQ(heldAt, std::vector<int>{4});
+    EXPECT_EQ(Grid().TextMatrix(4, 3), QStringLiteral("BP"));
+}
+
+TEST_F(Run, RunToBreakpointDuringARunStartsAfreshFromTheFirstRow)
+{
+    Start(Turning);
+    window->mnuRunStart_Click();
+    const Result straight = Outcome();
+
+    bool restarted = false;
+    std::vector<int> lines;
+    window->onYield = [&] {
+        if (lines.empty() || lines.back() != state.CurrentLine)
+            lines.push_back(state.CurrentLine);
+        if (!restarted && state.CurrentLine == 3) {
+            restarted = true;
+            window->mnuRunRunToBreakpoint_Click();
+        }
+    };
+    window->mnuRunStart_Click();
+    // The interrupted loop yields once more after the inner run's Stop, then leaves.
+    EXPECT_EQ(lines, (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(Outcome().radii, straight.radii);
+    EXPECT_TRUE(state.RunToBreakpoint);
+    ExpectIdle();
+}
+
+TEST_F(Run, StopInTheMiddleOfThePassesLeavesTheOffsetsAtZero)
+{
+    Start(G73Program("P30 Q60"));
+    int lastLine = 0;
+    window->onYield = [&] {
+        if (state.PassOffsetX == 17.0 && Enabled("Stop"))
+            window->mnuRunStop_Click();
+        lastLine = std::max(lastLine, state.CurrentLine);
+    };
+    window->mnuRunStart_Click();
+    EXPECT_EQ(state.PassOffsetX, 0.0);
+    EXPECT_EQ(state.PassOffsetZ, 0.0);
+    EXPECT_EQ(lastLine, 3);
+    ExpectIdle();
+}
+
+TEST_F(Run, RunToBreakpointWithAnEmptyEditorEndsThroughStop)
+{
+    Start();
+    ASSERT_FALSE(Enabled("Start"));
+    MessageBoxRecorder box;
+    window->mnuRunRunToBreakpoint_Click();
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, QStringLiteral("Billet Size Not Found"));
+    EXPECT_EQ(Grid().Rows(), 0);
+    EXPECT_TRUE(state.RunToBreakpoint);
+    EXPECT_EQ(StopSounds(), 1);
+    ExpectIdle();
+}
+
+TEST_F(Run, ClosingTheWindowDuringARunEndsTheRunLoop)
+{
+    for (const bool whilePaused : {false, true}) {
+        Start(Turning);
+        int lastLine = 0;
+        bool closed = false;
+        window->realWait = true; // the real wait must end on the close
+        window->onYield = [&] {
+            if (!closed && state.CurrentLine == 2) {
+                closed = true;
+                if (whilePaused) {
+                    window->mnuRunPause_Click();
+                    QTimer::singleShot(30, window.get(), [this] { window->close(); });
+                } else {
+                    window->close();
+                }
+            }
+            lastLine = std::max(lastLine, state.CurrentLine);
+        };
+        window->mnuRunStart_Click();
+        EXPECT_TRUE(closed);
+        EXPECT_TRUE(state.StopRequested);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_LE(lastLine, 3) << whilePaused;
+        Finish();
+    }
+}
+
+TEST_F(Run, MenuShortcutsOfTheDisabledMenusDoNotFireDuringARun)
+{
+    Start(Turning);
+    ShowGrid();
+    ASSERT_TRUE(Grid().isVisible());
+    const QString text = window->TextEditor->Text();
+    bool sent = false;
+    bool gridStayed = false;
+    window->onYield = [&] {
+        if (sent || state.CurrentLine != 2)
+            return;
+        sent = true;
+        for (const QKeyCombination key : {Qt::CTRL | Qt::Key_T, Qt::CTRL | Qt::Key_N, Qt::CTRL | Qt::Key_O,
+                                          Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::Key_D})
+            QTest::keyClick(window.get(), key.key(), key.keyboardModifiers());
+        gridStayed = Grid().isVisible() && !window->TextEditor->isVisible();
+        QTest::keyClick(window.get(), Qt::Key_F6); // the Run menu's own keys stay live
+    };
+    window->onWait = [&] { window->mnuRunStart_Click(); };
+    window->mnuRunStart_Click();
+    EXPECT_TRUE(sent);
+    EXPECT_GT(window->waits, 0);
+    EXPECT_TRUE(gridStayed);
+    EXPECT_EQ(fileDialogs, 0);
+    EXPECT_EQ(window->TextEditor->Text(), text);
+
+    // After the run the shortcuts work again.
+    QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_TRUE(window->TextEditor->isVisible());
+}
+
+} // namespace
