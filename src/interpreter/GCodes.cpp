@@ -390,9 +390,11 @@ void GCodes::PatternRepeatCycle()
     const QString ownLine = blockLine_;
     int highlighted = -1;
     auto finish = [&] {
-        // Stop clears the run loop's row, not the contour row the cycle lit.
+        // Stop clears the run loop's row, not the contour rows the cycle lit; a later pass
+        // starts without clearing the previous pass's last row, so clear them all.
         if (state_.StopRequested && highlighted >= 0)
-            host_.RemoveHighLighting(highlighted);
+            for (int r = startRow; r <= endRow; ++r)
+                host_.RemoveHighLighting(r);
         state_.PassOffsetX = 0;
         state_.PassOffsetZ = 0;
         passesRunning_ = false;
