@@ -97,6 +97,11 @@ void frmMain::buildControls()
 
     DebugWindow = new FlexGrid(Client);
     DebugWindow->setObjectName(QStringLiteral("DebugWindow"));
+    DebugWindow->SetBackColor(platform::WinRgb(255, 255, 255));
+    DebugWindow->SetGridColor(platform::WinRgb(192, 192, 192));
+    DebugWindow->SetBackColorBkg(platform::WinRgb(68, 102, 166));
+    DebugWindow->SetFixedCols(1);
+    DebugWindow->SetRows(1); // one empty row until the first fill
 
     TextBuffer = new RichTextBox(this);
     TextBuffer->setObjectName(QStringLiteral("TextBuffer"));

@@ -38,6 +38,30 @@ TEST_F(ProgramGrid, FillsOneRowPerLineWithTheNormalLook)
     }
 }
 
+TEST_F(ProgramGrid, HoldsOneEmptyRowUntilFirstFilled)
+{
+    Start();
+    ASSERT_EQ(Grid().Rows(), 1);
+    EXPECT_EQ(Grid().columnCount(), 4);
+    EXPECT_EQ(Grid().TextMatrix(0, 2), QString());
+}
+
+TEST_F(ProgramGrid, ShowsSilverLinesAButtonFaceNumberColumnAndBlueBelowTheRows)
+{
+    Start("[BILLET X20 Z40\r\nM30");
+    ShowGrid();
+    ASSERT_EQ(Grid().Rows(), 2);
+    const QImage shot = Grid().viewport()->grab().toImage();
+    const QRect number = CellRect(0, 0);
+    ASSERT_GT(number.width(), 4);
+    EXPECT_EQ(QColor(shot.pixel(number.left() + 2, number.top() + 2)), Grid().palette().color(QPalette::Button));
+    const QRect mark = CellRect(0, 1);
+    EXPECT_EQ(QColor(shot.pixel(mark.center().x(), mark.bottom() + 1)), QColor(192, 192, 192)); // line under row 0
+    const QPoint below(CellRect(1, 2).center().x(), CellRect(1, 2).bottom() + 10);
+    ASSERT_LT(below.y(), shot.height());
+    EXPECT_EQ(QColor(shot.pixel(below)), QColor(68, 102, 166));
+}
+
 TEST_F(ProgramGrid, GutterClicksSetAndClearABreakpointAndOtherColumnsOnlySetTheTooltip)
 {
     Start("[BILLET X20 Z40\r\nG01 X10 Z-5 F100\r\nM30");
@@ -78,8 +102,8 @@ TEST_F(ProgramGrid, DoubleClickOnTheGutterTogglesOnceAndOpensTheEditorOverTheLin
     // It covers the program-line cell, up to 4 pixels short of the grid's right edge.
     const QRect cell = CellRect(2, 2).translated(Grid().viewport()->mapTo(window->txtDebug->parentWidget(), QPoint()));
     const QRect box = window->txtDebug->geometry();
-    EXPECT_NEAR(box.left(), cell.left(), 2);
-    EXPECT_NEAR(box.top(), cell.top(), 2);
+    EXPECT_EQ(box.left(), cell.left());
+    EXPECT_EQ(box.top(), cell.top());
     EXPECT_EQ(box.height(), settings.DebugRowHeight / 15);
     EXPECT_EQ(box.left() + box.width(), Grid().geometry().right() + 1 - 4);
 }

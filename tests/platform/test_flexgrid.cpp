@@ -57,3 +57,27 @@ TEST(FlexGrid, ClickReportsTheCellUnderTheMouseOrNone)
     QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, QPoint(75, 150));
     EXPECT_EQ(g.MouseRow(), -1);
 }
+
+TEST(FlexGrid, PaintsItsOwnColoursCellsLinesFixedColumnAndTheAreaOutside)
+{
+    FlexGrid g;
+    g.resize(300, 200);
+    g.setColumnCount(3);
+    g.SetRows(2);
+    for (int c = 0; c < 3; ++c)
+        g.setColumnWidth(c, 50);
+    g.setRowHeight(0, 20);
+    g.setRowHeight(1, 20);
+    g.SetBackColor(0xFFFFFF);
+    g.SetBackColorBkg(0xA66644); // RGB(68, 102, 166) in Windows order
+    g.SetGridColor(0xC0C0C0);
+    g.SetFixedCols(1);
+    g.SetCellBackColor(1, 2, 0x0000FF); // a colour of its own wins
+    g.show();
+    const QImage shot = g.viewport()->grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(75, 10)), QColor(255, 255, 255));       // plain cell
+    EXPECT_EQ(QColor(shot.pixel(125, 30)), QColor(255, 0, 0));          // coloured cell
+    EXPECT_EQ(QColor(shot.pixel(25, 10)), g.palette().color(QPalette::Button)); // fixed column
+    EXPECT_EQ(QColor(shot.pixel(75, 19)), QColor(192, 192, 192));       // line under row 0
+    EXPECT_EQ(QColor(shot.pixel(200, 150)), QColor(68, 102, 166));      // outside the cells
+}

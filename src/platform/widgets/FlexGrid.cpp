@@ -11,11 +11,13 @@ namespace {
 
 constexpr int PictureRole = Qt::UserRole + 1;
 
-// Draws a cell's picture centred over its background, as the gutter wants it.
+// Draws a cell's picture centred over its background, as the gutter wants it. A cell
+// without a colour of its own takes the grid's back colour, or button face when fixed.
 class PictureDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit PictureDelegate(FlexGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::paint(painter, option, index);
@@ -27,6 +29,20 @@ public:
                                   option.rect.center().y() - size.height() / 2 + 1), size);
         painter->drawPixmap(target, pm);
     }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const bool fixed = index.column() < grid_->FixedCols();
+        if (!index.data(Qt::BackgroundRole).isValid())
+            option->backgroundBrush = fixed ? grid_->palette().button() : QBrush(platform::FromWinRgb(grid_->BackColor()));
+        if (fixed && !index.data(Qt::ForegroundRole).isValid())
+            option->palette.setBrush(QPalette::Text, grid_->palette().buttonText());
+    }
+
+private:
+    FlexGrid* grid_;
 };
 
 int twipsToPixels(int twips)
@@ -48,6 +64,32 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setWordWrap(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+}
+
+void FlexGrid::SetBackColor(qint32 rgb)
+{
+    backColor_ = rgb;
+    viewport()->update();
+}
+
+void FlexGrid::SetGridColor(qint32 rgb)
+{
+    // Styles take the line colour from different palette roles; a style sheet rule is the
+    // one setting that every style honours.
+    setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }").arg(platform::FromWinRgb(rgb).name()));
+}
+
+void FlexGrid::SetBackColorBkg(qint32 rgb)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, platform::FromWinRgb(rgb));
+    setPalette(p);
+}
+
+void FlexGrid::SetFixedCols(int cols)
+{
+    fixedCols_ = qMax(0, cols);
+    viewport()->update();
 }
 
 void FlexGrid::SetRows(int rows)
@@ -151,14 +193,15 @@ void FlexGrid::SetRowHeightTwips(int row, int twips)
     setRowHeight(row, qMax(0, twipsToPixels(twips)));
 }
 
+// Relative to the control, its border included, so a box placed there covers the cell.
 int FlexGrid::CellLeftTwips(int col) const
 {
-    return columnViewportPosition(col) * 15;
+    return (viewport()->geometry().left() + columnViewportPosition(col)) * 15;
 }
 
 int FlexGrid::CellTopTwips(int row) const
 {
-    return rowViewportPosition(row) * 15;
+    return (viewport()->geometry().top() + rowViewportPosition(row)) * 15;
 }
 
 int FlexGrid::TopRow() const

@@ -33,6 +33,7 @@ public:
 
     void SetColWidthTwips(int col, int twips);
     void SetRowHeightTwips(int row, int twips);
+    // Cell positions relative to the control (its border included).
     int CellLeftTwips(int col) const;
     int CellTopTwips(int row) const;
 
@@ -40,6 +41,16 @@ public:
     void SetTopRow(int row);
 
     void SetGridLines(bool shown) { setShowGrid(shown); }
+
+    // The grid's own colours (Windows RGB): cells without a colour of their own, the grid
+    // lines, and the area outside the cells. The first FixedCols columns take the system's
+    // button-face colours.
+    void SetBackColor(qint32 rgb);
+    qint32 BackColor() const { return backColor_; }
+    void SetGridColor(qint32 rgb);
+    void SetBackColorBkg(qint32 rgb);
+    int FixedCols() const { return fixedCols_; }
+    void SetFixedCols(int cols);
 
     // The cell at the last mouse press; -1 where it named none (below the last row).
     int MouseRow() const { return mouseRow_; }
@@ -59,4 +70,6 @@ private:
     int mouseRow_ = -1;
     int mouseCol_ = -1;
     bool pressed_ = false;
+    qint32 backColor_ = 0xFFFFFF;
+    int fixedCols_ = 0;
 };
