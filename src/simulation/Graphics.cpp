@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Sound.h"
 #include "platform/VbNumbers.h"
+#include "platform/WinColor.h"
 #include "settings/GlobalVariables.h"
 #include "shared/SharedState.h"
 #include "simulation/SimulationHost.h"
@@ -20,16 +21,7 @@ namespace {
 constexpr QRgb Magenta = 0xFF00FF; // RGB(255, 0, 255), the tool picture's transparent colour
 
 // Settings hold Windows RGB (red in the low byte); the buffer holds 0xFFRRGGBB.
-QRgb toPixel(qint32 winColour)
-{
-    const auto v = quint32(winColour);
-    return 0xFF000000u | ((v & 0xFFu) << 16) | (v & 0xFF00u) | ((v >> 16) & 0xFFu);
-}
-
-qint32 toWinRgb(QRgb pixel)
-{
-    return qint32(quint32(qRed(pixel)) | (quint32(qGreen(pixel)) << 8) | (quint32(qBlue(pixel)) << 16));
-}
+using platform::ToPixel;
 
 // A tool position stored as the previous corner: values past the 16-bit range lie far
 // outside any picture, and so does the nearest 16-bit value.
@@ -70,7 +62,7 @@ void Graphics::fillRect(const QRect& r, qint32 winColour)
     const QRect target = r & simDC_.rect();
     if (target.isEmpty())
         return;
-    const QRgb pixel = toPixel(winColour);
+    const QRgb pixel = ToPixel(winColour);
     for (int y = target.top(); y <= target.bottom(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(simDC_.scanLine(y));
         std::fill(row + target.left(), row + target.left() + target.width(), pixel);
@@ -100,7 +92,7 @@ void Graphics::ClearSimBuffer()
 {
     if (simDC_.isNull())
         return;
-    simDC_.fill(toPixel(settings_.SimBackColor));
+    simDC_.fill(ToPixel(settings_.SimBackColor));
     dirty_ = simDC_.rect();
 }
 
@@ -115,7 +107,7 @@ std::optional<qint32> Graphics::GetPixel(int x, int y) const
 {
     if (!simDC_.valid(x, y))
         return std::nullopt;
-    return toWinRgb(reinterpret_cast<const QRgb*>(simDC_.constScanLine(y))[x]);
+    return platform::FromPixel(reinterpret_cast<const QRgb*>(simDC_.constScanLine(y))[x]);
 }
 
 void Graphics::DeleteToolDCs()
@@ -180,7 +172,7 @@ void Graphics::LoadTool(const QString& Path, qint16 Width, qint16 Height)
 
     // The cut stamps hold the background colour where the tool is, black (their key)
     // elsewhere: with a black background they hold nothing to draw.
-    cut.fill = flipped.fill = toPixel(settings_.SimBackColor);
+    cut.fill = flipped.fill = ToPixel(settings_.SimBackColor);
     const bool cutsSomething = (cut.fill & 0xFFFFFFu) != 0;
 
     auto finishRow = [](Stamp& s, int y, const std::vector<Stamp::Span>& spans) {
@@ -299,7 +291,7 @@ void Graphics::DrawEdgeEffect()
 {
     const qint32 work = settings_.WorkPieceColor;
     const qint32 back = settings_.SimBackColor;
-    const QRgb effect = toPixel(settings_.EffectColor);
+    const QRgb effect = ToPixel(settings_.EffectColor);
     const int simHeight = state_.SimHeight;
     for (int c = 0; c <= state_.BilletLength; ++c) {
         for (int y = 0; y <= axisRow_; ++y) {

@@ -20,7 +20,10 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        QStyledItemDelegate::paint(painter, option, index);
+        // The grid shows its state by cell colours only: no focus frame on the current cell.
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, plain, index);
         const QPixmap pm = index.data(PictureRole).value<QPixmap>();
         if (pm.isNull())
             return;
