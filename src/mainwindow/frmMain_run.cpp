@@ -18,13 +18,6 @@
 #include <QMenu>
 #include <QProgressBar>
 
-namespace {
-QString dataFile(const char* relative)
-{
-    return platform::ResolvePath(platform::AppPath() + QString::fromLatin1(relative));
-}
-} // namespace
-
 bool frmMain::IsPaused() const
 {
     return IsButtonEnabled(QStringLiteral("Stop")) && !IsButtonEnabled(QStringLiteral("Pause"));
@@ -47,7 +40,7 @@ void frmMain::mnuRunStart_Click()
         menu->menuAction()->setEnabled(false);
     TextEditor->SetLocked(true);
     if (!IsButtonEnabled(QStringLiteral("Stop")))
-        graphics_->LoadTool(dataFile("\\tools\\tool.bmp"), 67, 101);
+        graphics_->LoadTool(platform::ProgramFile(QStringLiteral("\\tools\\tool.bmp")), 67, 101);
     EnableCommands(QStringLiteral("Pause,Stop"), true);
     if (mnuViewTextEditor->isChecked())
         mnuViewDebugWindow_Click();
@@ -138,7 +131,7 @@ void frmMain::mnuRunPause_Click()
     EnableCommands(QStringLiteral("Start"), true);
     EnableCommands(QStringLiteral("Pause"), false);
     TextEditor->SetLocked(false);
-    graphics_->PlaySound(dataFile("\\sound\\stop.wav"));
+    graphics_->PlaySound(platform::ProgramFile(QStringLiteral("\\sound\\stop.wav")));
 }
 
 void frmMain::mnuRunStop_Click()
@@ -154,7 +147,7 @@ void frmMain::mnuRunStop_Click()
     state_.CurrentLine = 0;
     InterpreterState& cnc = state_.Cnc;
     cnc.TargetX = cnc.CurrentX = cnc.TargetZ = cnc.CurrentZ = 0;
-    graphics_->PlaySound(dataFile("\\sound\\stop.wav"));
+    graphics_->PlaySound(platform::ProgramFile(QStringLiteral("\\sound\\stop.wav")));
 }
 
 void frmMain::mnuRunStepInto_Click()

@@ -50,4 +50,9 @@ QString ResolvePath(const QString& windowsStylePath)
     return current;
 }
 
+QString ProgramFile(const QString& relative)
+{
+    return ResolvePath(AppPath() + relative);
+}
+
 } // namespace platform

@@ -17,4 +17,7 @@ void SetAppPathForTesting(const QString& path);
 // as spelled, so the result names the file that would be created.
 QString ResolvePath(const QString& windowsStylePath);
 
+// A file of the program's folder named as the program names it, such as "\sound\stop.wav".
+QString ProgramFile(const QString& relative);
+
 } // namespace platform

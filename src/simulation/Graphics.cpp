@@ -357,11 +357,11 @@ void Graphics::AnimateToolPath()
         if (state_.IsRapid) {
             i += 5;
             if (sound && !FastSoundOn) {
-                PlaySound(platform::ResolvePath(platform::AppPath() + QStringLiteral("\\sound\\fast.wav")));
+                PlaySound(platform::ProgramFile(QStringLiteral("\\sound\\fast.wav")));
                 FastSoundOn = true;
             }
         } else if (sound && FastSoundOn) {
-            PlaySound(platform::ResolvePath(platform::AppPath() + QStringLiteral("\\sound\\SLOW.wav")));
+            PlaySound(platform::ProgramFile(QStringLiteral("\\sound\\SLOW.wav")));
             FastSoundOn = false;
         }
     }

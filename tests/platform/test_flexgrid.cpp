@@ -5,6 +5,20 @@
 #include <QSignalSpy>
 #include <QTest>
 
+namespace {
+// Two rows of 20 pixels and three columns of 50 in a 300 x 200 grid.
+void layOutSmallGrid(FlexGrid& g)
+{
+    g.resize(300, 200);
+    g.setColumnCount(3);
+    g.SetRows(2);
+    for (int c = 0; c < 3; ++c)
+        g.setColumnWidth(c, 50);
+    g.setRowHeight(0, 20);
+    g.setRowHeight(1, 20);
+}
+} // namespace
+
 TEST(FlexGrid, CellsColoursAndTwips)
 {
     FlexGrid g;
@@ -41,13 +55,7 @@ TEST(FlexGrid, CellsColoursAndTwips)
 TEST(FlexGrid, ClickReportsTheCellUnderTheMouseOrNone)
 {
     FlexGrid g;
-    g.resize(300, 200);
-    g.setColumnCount(3);
-    g.SetRows(2);
-    for (int c = 0; c < 3; ++c)
-        g.setColumnWidth(c, 50);
-    g.setRowHeight(0, 20);
-    g.setRowHeight(1, 20);
+    layOutSmallGrid(g);
     g.show();
     QSignalSpy clicks(&g, &FlexGrid::Click);
     QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, QPoint(75, 30));
@@ -61,13 +69,7 @@ TEST(FlexGrid, ClickReportsTheCellUnderTheMouseOrNone)
 TEST(FlexGrid, PaintsItsOwnColoursCellsLinesFixedColumnAndTheAreaOutside)
 {
     FlexGrid g;
-    g.resize(300, 200);
-    g.setColumnCount(3);
-    g.SetRows(2);
-    for (int c = 0; c < 3; ++c)
-        g.setColumnWidth(c, 50);
-    g.setRowHeight(0, 20);
-    g.setRowHeight(1, 20);
+    layOutSmallGrid(g);
     g.SetBackColor(0xFFFFFF);
     g.SetBackColorBkg(0xA66644); // RGB(68, 102, 166) in Windows order
     g.SetGridColor(0xC0C0C0);
