@@ -8,7 +8,7 @@
 // changes.
 
 #include "interpreter/InterpreterHost.h"
-#include "platform/widgets/FileDialog.h"
+#include "platform/widgets/ColorDialog.h"
 #include "simulation/SimulationHost.h"
 
 #include <QMainWindow>
@@ -163,7 +163,7 @@ public:
     QLineEdit* txtDebug = nullptr; // the in-place editor of the grid, made on first use
     QProgressBar* ProgressBar = nullptr;
     QSlider* Slider = nullptr;
-    platform::FileDialog com; // the file dialog of Open and Save As
+    platform::CommonDialog com; // the file dialogs of Open and Save As, the colours of Options
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileNew = nullptr;

@@ -2,16 +2,20 @@
 // the View toggles and the Tools and Help commands.
 #include "mainwindow/frmMain.h"
 
+#include "mainwindow/GutterPictures.h"
 #include "mainwindow/PanelStatusBar.h"
 #include "mainwindow/SimPicture.h"
 #include "mainwindow/ToolbarCustomizeDialog.h"
 #include "mainwindow/ToolbarPictures.h"
+#include "options/frmOptions.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/VbNumbers.h"
+#include "platform/WinColor.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
 #include "settings/GlobalVariables.h"
+#include "simulation/Graphics.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -108,7 +112,7 @@ void frmMain::buildMenus()
     mnuHelpAbout = add(mnuHelp, "mnuHelpAbout", QStringLiteral("&About Turnwise..."), none, &frmMain::mnuHelpAbout_Click);
 
     // Their windows do not exist yet.
-    for (QAction* later : {mnuToolLibrary, mnuToolsOptions, mnuView3DWindow, mnuHelpContents, mnuHelpAbout})
+    for (QAction* later : {mnuToolLibrary, mnuView3DWindow, mnuHelpContents, mnuHelpAbout})
         later->setEnabled(false);
 
     mnuToolBar = new QMenu(QStringLiteral("ToolBar"), this);
@@ -337,9 +341,42 @@ void frmMain::mnuHelpAbout_Click() {}
 
 void frmMain::mnuToolsOptions_Click()
 {
-    // The toolbar's Options button is switched with the run state and stays enabled.
-    if (!mnuToolsOptions->isEnabled()) {
-        platform::MsgBox(QStringLiteral("The Options dialog is not available in this version."), platform::vbInformation);
+    Tag.clear();
+    {
+        const frmOptions::ImageList markers{{QStringLiteral("Break"), GutterPicture(QStringLiteral("Break"))},
+                                            {QStringLiteral("Step"), GutterPicture(QStringLiteral("Step"))}};
+        frmOptions dialog(settings_, store_, com, Tag, markers, this);
+        dialog.exec();
+    }
+    if (Tag != u"OK")
         return;
+    const GlobalVariables& g = settings_;
+
+    // The text is only recoloured: neither the document's saved state nor the grid's
+    // record of text changes may move (the grid's breakpoints would go at its next refill).
+    const bool saveEnabled = IsButtonEnabled(QStringLiteral("Save"));
+    const bool textChanged = TextChanged;
+    TextBuffer->SetText(TextEditor->Text());
+    HighLightSyntax();
+    EnableCommands(QStringLiteral("Save"), saveEnabled);
+    TextChanged = textChanged;
+
+    graphics_->InitSimBuffer();
+    picSim->SetBackColor(platform::FromWinRgb(g.SimBackColor));
+    picSim->update();
+
+    ApplyDebugGridSettings();
+    constexpr int TextCol = 2, MarkCol = 3;
+    for (int row = 0; row < DebugWindow->Rows(); ++row) {
+        DebugWindow->SetCellFont(row, TextCol, g.DebugFontName, g.DebugFontSize, DebugWindow->CellFontBold(row, TextCol));
+        DebugWindow->SetRowHeightTwips(row, g.DebugRowHeight);
+        const QString mark = DebugWindow->TextMatrix(row, MarkCol);
+        if (mark.isEmpty()) {
+            DebugWindow->SetCellForeColor(row, TextCol, g.NormalTextColor);
+            DebugWindow->SetCellBackColor(row, TextCol, g.NormalBackColor);
+        } else if (mark == u"BP") {
+            DebugWindow->SetCellForeColor(row, TextCol, g.BreakPointTextColor);
+            DebugWindow->SetCellBackColor(row, TextCol, g.BreakPointColor);
+        }
     }
 }

@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <functional>
 
 namespace {
 
@@ -603,9 +604,9 @@ TEST_F(Frame, MenusHoldEveryItemWithCaptionAndShortcut)
     EXPECT_EQ(window->mnuToolBar->title(), "ToolBar");
 
     // Their windows come later: present, but not pretending.
-    for (QAction* later : {window->mnuToolLibrary, window->mnuToolsOptions, window->mnuView3DWindow,
-                           window->mnuHelpContents, window->mnuHelpAbout})
+    for (QAction* later : {window->mnuToolLibrary, window->mnuView3DWindow, window->mnuHelpContents, window->mnuHelpAbout})
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
+    EXPECT_TRUE(window->mnuToolsOptions->isEnabled());
 }
 
 TEST_F(Frame, ToolbarHasNinePicturedButtonsAndStepStaysPressed)
@@ -634,12 +635,24 @@ TEST_F(Frame, ToolbarClickDispatchesByKey)
 {
     Start();
     MessageBoxRecorder boxes;
+    QStringList opened;
+    std::function<void()> cancelDialog = [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isVisible()) {
+            QTimer::singleShot(5, cancelDialog); // not open yet
+            return;
+        }
+        opened << dialog->windowTitle();
+        dialog->close();
+    };
+    QTimer::singleShot(0, cancelDialog);
     QTest::mouseClick(ButtonWidget("Options"), Qt::LeftButton);
-    ASSERT_EQ(boxes.shown.size(), 1u); // Options says it is not there yet
-    EXPECT_EQ(boxes.shown[0].flags, 64);
+    EXPECT_EQ(opened, QStringList{"Options"});
     window->Toolbar_ButtonClick("Unknown");
     window->Toolbar_ButtonClick("options"); // keys compare exactly
-    EXPECT_EQ(boxes.shown.size(), 1u);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(Frame, CustomizeHidesButtonsForTheSessionOnly)

@@ -1,0 +1,45 @@
+#include "platform/widgets/ColorDialog.h"
+
+#include "platform/WinColor.h"
+
+#include <QColorDialog>
+#include <QGuiApplication>
+
+namespace platform {
+
+namespace {
+ColorDialogHandler& handler()
+{
+    static ColorDialogHandler h;
+    return h;
+}
+} // namespace
+
+ColorDialogHandler SetColorDialogHandler(ColorDialogHandler h)
+{
+    ColorDialogHandler previous = std::move(handler());
+    handler() = std::move(h);
+    return previous;
+}
+
+bool ColorDialog::ShowColor(QWidget* parent)
+{
+    std::optional<qint32> chosen;
+    if (handler()) {
+        chosen = handler()(Color);
+    } else if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        // Nobody can answer a dialog there: it counts as cancelled, so nothing ever waits.
+        qWarning("colour dialog without a handler on the offscreen platform: cancelled");
+    } else {
+        QColorDialog dlg(FromWinRgb(Color), parent);
+        dlg.setOption(QColorDialog::DontUseNativeDialog);
+        if (dlg.exec() == QDialog::Accepted && dlg.selectedColor().isValid())
+            chosen = ToWinRgb(dlg.selectedColor());
+    }
+    if (!chosen)
+        return false;
+    Color = *chosen & 0xFFFFFF;
+    return true;
+}
+
+} // namespace platform

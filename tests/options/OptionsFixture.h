@@ -1,0 +1,113 @@
+#pragma once
+// The Options dialog on a store in memory, shown without blocking, its colour dialog
+// answered from a queue.
+
+#include "TestSupport.h"
+
+#include "options/frmOptions.h"
+#include "platform/widgets/ColorDialog.h"
+#include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/RichTextBox.h"
+#include "settings/GlobalVariables.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <deque>
+#include <memory>
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+class OptionsDialog : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        previous_ = platform::SetColorDialogHandler([this](qint32 initial) {
+            openedOn.push_back(initial);
+            if (answers.empty())
+                return std::optional<qint32>();
+            const std::optional<qint32> a = answers.front();
+            answers.pop_front();
+            return a;
+        });
+    }
+
+    void TearDown() override
+    {
+        dialog.reset();
+        platform::SetColorDialogHandler(previous_);
+    }
+
+    // Settings present (no first run), so that a test can set single values beforehand.
+    void Put(const QString& section, const QString& key, const QString& value)
+    {
+        if (!store.Has("TextEditor", "Font"))
+            store.Put("TextEditor", "Font", "Courier New");
+        store.Put(section, key, value);
+    }
+
+    // Loads the settings as the main window does, then opens the dialog.
+    void Open()
+    {
+        settings.LoadSettings(store);
+        store.writes.clear();
+        dialog = std::make_unique<frmOptions>(settings, store, com, tag, Markers());
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+
+    static frmOptions::ImageList Markers()
+    {
+        QPixmap red(14, 14), yellow(14, 14);
+        red.fill(Qt::red);
+        yellow.fill(Qt::yellow);
+        return {{QStringLiteral("Break"), red}, {QStringLiteral("Step"), yellow}};
+    }
+
+    // Chooses a list entry as the user does.
+    static void Choose(QComboBox* list, const QString& text)
+    {
+        const int i = list->findText(text);
+        ASSERT_GE(i, 0) << text.toStdString();
+        list->setCurrentIndex(i);
+    }
+
+    static QStringList Items(const QComboBox* list)
+    {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out << list->itemText(i);
+        return out;
+    }
+
+    // The rich sample's format at one position.
+    qint32 SampleColour(int pos)
+    {
+        dialog->richSample->Select(pos, 1);
+        const qint32 c = dialog->richSample->SelColor();
+        dialog->richSample->Select(0, 0);
+        return c;
+    }
+
+    FlexGrid& Sample() { return *dialog->DebugSample; }
+
+    RecordingStore store;
+    GlobalVariables settings;
+    platform::ColorDialog com;
+    QString tag;
+    std::unique_ptr<frmOptions> dialog;
+    std::deque<std::optional<qint32>> answers; // nothing: cancelled
+    std::vector<qint32> openedOn;
+
+private:
+    platform::ColorDialogHandler previous_;
+};

@@ -1,0 +1,25 @@
+#include "platform/widgets/ColorDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(ColorDialog, OpensOnItsColourAndKeepsItWhenCancelled)
+{
+    std::vector<qint32> openedOn;
+    std::optional<qint32> answer = 255;
+    auto previous = platform::SetColorDialogHandler([&](qint32 initial) {
+        openedOn.push_back(initial);
+        return answer;
+    });
+    platform::ColorDialog com;
+    com.Color = 16711680;
+
+    EXPECT_TRUE(com.ShowColor());
+    EXPECT_EQ(com.Color, 255);
+    answer.reset();
+    EXPECT_FALSE(com.ShowColor());
+    EXPECT_EQ(com.Color, 255); // a cancel leaves the last choice
+    EXPECT_EQ(openedOn, (std::vector<qint32>{16711680, 255}));
+    platform::SetColorDialogHandler(previous);
+}
