@@ -185,8 +185,12 @@ std::map<std::pair<int, int>, CellLook> Looks(FlexGrid& g)
 TEST_F(OptionsDialog, GridSamplePaintsTheThreeKindsOfRow)
 {
     Open();
-    dialog->SSTab->setCurrentIndex(1);
     FlexGrid& g = Sample();
+    EXPECT_NE(g.CellBackColor(2, 2), 128); // painted when its page is shown
+    dialog->SSTab->setCurrentIndex(2);
+    dialog->SSTab->setCurrentIndex(0);
+    EXPECT_NE(g.CellBackColor(2, 2), 128);
+    dialog->SSTab->setCurrentIndex(1);
     EXPECT_EQ(g.CellBackColor(1, 2), 16777215);
     EXPECT_EQ(g.CellForeColor(1, 2), 0);
     EXPECT_EQ(g.CellBackColor(2, 2), 128);
