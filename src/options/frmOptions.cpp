@@ -378,7 +378,9 @@ QWidget* frmOptions::buildDebugPage()
     DebugSample->setObjectName(QStringLiteral("DebugSample"));
     DebugSample->setColumnCount(3);
     DebugSample->SetRows(4);
+    DebugSample->SetFixedRows(1);
     DebugSample->SetFixedCols(1);
+    DebugSample->SetAllowUserResizing(true); // OK saves the widths and height as the user leaves them
     // Created without lines: the grid-lines box then decides alone, as on the program grid.
     DebugSample->SetGridLines(false);
     DebugSample->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -777,14 +779,14 @@ void frmOptions::setSampleRowHeight(int row, int twips)
 
 int frmOptions::SampleColWidth(int col) const
 {
-    const int shown = DebugSample->columnWidth(col);
-    return shown == colTwips_[col] / 15 ? colTwips_[col] : shown * 15;
+    const int shown = DebugSample->ColWidthTwips(col);
+    return shown == colTwips_[col] / 15 * 15 ? colTwips_[col] : shown;
 }
 
 int frmOptions::SampleRowHeight(int row) const
 {
-    const int shown = DebugSample->rowHeight(row);
-    return shown == rowTwips_[row] / 15 ? rowTwips_[row] : shown * 15;
+    const int shown = DebugSample->RowHeightTwips(row);
+    return shown == rowTwips_[row] / 15 * 15 ? rowTwips_[row] : shown;
 }
 
 void frmOptions::UpdateDebugSample()

@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
@@ -99,6 +100,25 @@ protected:
     }
 
     FlexGrid& Sample() { return *dialog->DebugSample; }
+
+    // The widget of the grid sample the mouse meets at a point of its viewport (a fixed pane
+    // or the cells), and the point in it.
+    std::pair<QWidget*, QPoint> SampleAt(QPoint p)
+    {
+        const QPoint inGrid = Sample().viewport()->geometry().topLeft() + p;
+        QWidget* w = Sample().childAt(inGrid);
+        return {w, w->mapFrom(&Sample(), inGrid)};
+    }
+
+    void DragSample(QPoint from, QPoint to)
+    {
+        auto [w, at] = SampleAt(from);
+        QTest::mousePress(w, Qt::LeftButton, {}, at);
+        QMouseEvent move(QEvent::MouseMove, QPointF(at + (to - from)), w->mapToGlobal(QPointF(at + (to - from))),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(w, &move);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, at + (to - from));
+    }
 
     RecordingStore store;
     GlobalVariables settings;

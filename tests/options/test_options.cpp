@@ -145,6 +145,20 @@ TEST_F(OptionsDialog, RowHeightIsTheTallestSampleRowWithinRange)
     }
 }
 
+TEST_F(OptionsDialog, DraggedBordersAreWhatOkSaves)
+{
+    Open();
+    dialog->SSTab->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    // Row 0 is 5 pixels, the program rows 19; columns 0 and 1 are 23 and 20 pixels wide.
+    DragSample({100, 5 + 19}, {100, 5 + 31});
+    DragSample({23 + 20, 30}, {23 + 40, 30});
+    dialog->cmdOK_Click();
+    EXPECT_EQ(store.GetSetting("CNC", "Debug", "RowHeight"), "465");
+    EXPECT_EQ(store.GetSetting("CNC", "Debug", "C1Width"), "600");
+    EXPECT_EQ(store.GetSetting("CNC", "Debug", "C2Width"), "3500"); // untouched, unrounded
+}
+
 TEST_F(OptionsDialog, CancelAndTheCloseBoxChangeNothing)
 {
     for (const bool closeBox : {false, true}) {

@@ -287,8 +287,9 @@ TEST_F(OptionsDialog, DoubleClickGivesTheProgramRowsTheHeightUnderThePointer)
         dialog->SSTab->setCurrentIndex(1);
         Sample().setRowHeight(2, 27);
         QCoreApplication::processEvents();
-        const QRect cell = Sample().visualRect(Sample().model()->index(c.row, 2));
-        QTest::mouseDClick(Sample().viewport(), Qt::LeftButton, {}, cell.center());
+        const int y = c.row == 0 ? 1 : 5 + 19 + 10; // in the header row above its border grip, or in row 2
+        auto [w, at] = SampleAt({100, y});
+        QTest::mouseDClick(w, Qt::LeftButton, {}, at);
         for (int row = 1; row <= 3; ++row)
             EXPECT_EQ(dialog->SampleRowHeight(row), c.height) << c.row;
         EXPECT_EQ(dialog->SampleRowHeight(0), 75);
