@@ -103,6 +103,19 @@ TEST_F(OptionsDialog, OkWithoutChangesWritesEveryKeyAgainInItsOrder)
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
+// The opening yields before it fills the lists: an OK clicked then would save empty font
+// names, which the next load takes for a first run, resetting every setting.
+TEST_F(OptionsDialog, OkBeforeTheDialogIsFilledSavesNothing)
+{
+    settings.LoadSettings(store);
+    store.writes.clear();
+    frmOptions unopened(settings, store, com, tag, Markers());
+    EXPECT_FALSE(unopened.cmdOK->isEnabled());
+    unopened.cmdOK_Click();
+    EXPECT_TRUE(store.writes.empty());
+    EXPECT_TRUE(tag.isEmpty());
+}
+
 TEST_F(OptionsDialog, HiddenLineNumbersKeepTheStoredWidth)
 {
     Put("Debug", "C0Width", "500");
