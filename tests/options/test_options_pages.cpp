@@ -51,7 +51,8 @@ TEST_F(OptionsDialog, CancellingTheColourDialogKeepsTheSwatch)
     dialog->lblEditorColor_Click(); // no answer: cancelled
     EXPECT_EQ(dialog->lblEditorColor->BackColor(), 16711680);
     EXPECT_EQ(dialog->Working.EditorCharColor, 16711680);
-    dialog->lblWPColor_Click();
+    dialog->SSTab->setCurrentIndex(2);
+    QTest::mouseClick(dialog->lblWPColor, Qt::LeftButton);
     EXPECT_EQ(dialog->lblWPColor->BackColor(), 16711680);
     EXPECT_EQ(openedOn, (std::vector<qint32>{16711680, 16711680}));
 }
