@@ -10,8 +10,10 @@
 #include "platform/SettingsStore.h"
 #include "platform/VbNumbers.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/ModalWindow.h"
 #include "platform/widgets/RichTextBox.h"
 #include "settings/GlobalVariables.h"
+#include "splash/frmSplash.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -108,7 +110,7 @@ void frmMain::buildMenus()
     mnuHelpAbout = add(mnuHelp, "mnuHelpAbout", QStringLiteral("&About Turnwise..."), none, &frmMain::mnuHelpAbout_Click);
 
     // Their windows do not exist yet.
-    for (QAction* later : {mnuToolLibrary, mnuToolsOptions, mnuView3DWindow, mnuHelpContents, mnuHelpAbout})
+    for (QAction* later : {mnuToolLibrary, mnuToolsOptions, mnuView3DWindow, mnuHelpContents})
         later->setEnabled(false);
 
     mnuToolBar = new QMenu(QStringLiteral("ToolBar"), this);
@@ -333,7 +335,11 @@ void frmMain::mnuFileExit_Click()
 void frmMain::mnuView3DWindow_Click() {}
 void frmMain::mnuToolLibrary_Click() {}
 void frmMain::mnuHelpContents_Click() {}
-void frmMain::mnuHelpAbout_Click() {}
+void frmMain::mnuHelpAbout_Click()
+{
+    frmSplash splash(this);
+    platform::ShowModal(splash);
+}
 
 void frmMain::mnuToolsOptions_Click()
 {

@@ -1,6 +1,6 @@
 #pragma once
-// Stands in for the main window and the animation: records panel texts, run commands and
-// every tool path handed over for animation.
+// Stands in for the main window and the animation: records panel texts, run commands,
+// notices, tool changes and every tool path handed over for animation.
 
 #include "interpreter/InterpreterHost.h"
 #include "shared/SharedState.h"
@@ -28,6 +28,21 @@ public:
     QString GridRowText(int row) const override { return rows.value(row); }
     void HighLightExecutingLine(int row) override { calls << QStringLiteral("High %1").arg(row); }
     void RemoveHighLighting(int row) override { calls << QStringLiteral("Remove %1").arg(row); }
+    void SetNoticeText(const QString& text) override { calls << QStringLiteral("Text ") + text; }
+    void ShowNotice(qint16 Modal, qint16 Interval) override
+    {
+        calls << QStringLiteral("Show %1 %2").arg(Modal).arg(Interval);
+    }
+    void GetToolList() override
+    {
+        calls << "GetToolList";
+        if (onGetToolList)
+            onGetToolList();
+    }
+    void ChangeTool(const QString& Path, qint16 Width, qint16 Height) override
+    {
+        calls << QStringLiteral("ChangeTool %1 %2 %3").arg(Path).arg(Width).arg(Height);
+    }
     void AnimateToolPath() override
     {
         paths.push_back(state_.ToolPath);
@@ -44,6 +59,7 @@ public:
     std::vector<bool> rapid;
     std::vector<std::pair<double, double>> offsets; // PassOffsetX, PassOffsetZ of each path
     std::function<void()> onAnimate;
+    std::function<void()> onGetToolList;
 
 private:
     SharedState& state_;
