@@ -90,9 +90,15 @@ TEST_F(HelpCommand, ContentsStartsTheViewerWithTheInstalledHelpAndDoesNotWait)
     EXPECT_EQ(starts[0].arguments, (QStringList{"-collectionFile", collection}));
     EXPECT_TRUE(QFileInfo(starts[0].arguments[1]).isAbsolute());
     EXPECT_TRUE(boxes.shown.empty());
-    // Another opening starts another viewer, as it always has.
+    // Another opening starts another viewer, as it always has; so does the key.
     window->mnuHelpContents->trigger();
     EXPECT_EQ(starts.size(), 2u);
+    QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(starts.size(), 3u);
+    // A run disables the Help menu, and its key with it.
+    window->mnuHelp->menuAction()->setEnabled(false);
+    QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(starts.size(), 3u);
 }
 
 TEST_F(HelpCommand, WhatIsMissingIsSaidAndTheWindowGoesOn)
