@@ -77,7 +77,7 @@ TEST_F(MachineFunctions, ExactlyTheListedCodesDoSomething)
 {
     for (int m = -5; m <= 120; ++m) {
         state = SharedState();
-        const bool listed = std::find(MachineFunctionCodes.begin(), MachineFunctionCodes.end(), m) != MachineFunctionCodes.end();
+        const bool listed = std::find(mcodes::MachineFunctionCodes.begin(), mcodes::MachineFunctionCodes.end(), m) != mcodes::MachineFunctionCodes.end();
         if (m == 6)
             continue; // the tool change is tried below, with a tools folder
         EXPECT_EQ(!Run(QStringLiteral("M%1").arg(m)).isEmpty(), listed) << m;
