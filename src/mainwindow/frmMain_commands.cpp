@@ -113,11 +113,7 @@ void frmMain::buildMenus()
     mnuHelpAbout = add(mnuHelp, "mnuHelpAbout", QStringLiteral("&About Turnwise..."), none, &frmMain::mnuHelpAbout_Click);
 
     // Their windows do not exist yet.
-<<<<<<< HEAD
-    for (QAction* later : {mnuToolLibrary, mnuToolsOptions, mnuView3DWindow, mnuHelpContents})
-=======
-    for (QAction* later : {mnuToolLibrary, mnuToolsOptions, mnuView3DWindow, mnuHelpAbout})
->>>>>>> issue15
+    for (QAction* later : {mnuToolLibrary, mnuToolsOptions, mnuView3DWindow})
         later->setEnabled(false);
 
     mnuToolBar = new QMenu(QStringLiteral("ToolBar"), this);
@@ -341,16 +337,11 @@ void frmMain::mnuFileExit_Click()
 // The windows of these commands come later; their menu items are disabled meanwhile.
 void frmMain::mnuView3DWindow_Click() {}
 void frmMain::mnuToolLibrary_Click() {}
-<<<<<<< HEAD
-void frmMain::mnuHelpContents_Click() {}
 void frmMain::mnuHelpAbout_Click()
 {
     frmSplash splash(this);
     platform::ShowModal(splash);
 }
-=======
-void frmMain::mnuHelpAbout_Click() {}
->>>>>>> issue15
 
 void frmMain::mnuHelpContents_Click()
 {
