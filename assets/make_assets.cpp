@@ -1,8 +1,8 @@
 // Makes the data files that come with the program: the default tool picture with its
-// description, and the machine sounds. Everything is computed, nothing is random, so every
-// build writes the same bytes.
+// description, the splash picture, and the machine sounds. Everything is computed, nothing
+// is random, so every build writes the same bytes.
 //
-//   make_assets <output folder>   writes <folder>/tools/... and <folder>/sound/...
+//   make_assets <output folder>   writes <folder>/tools/..., <folder>/sound/... and <folder>/splash.bmp
 
 #include <algorithm>
 #include <cmath>
@@ -155,6 +155,85 @@ std::vector<uint8_t> bmp24(const std::vector<Rgb>& px, int w, int h)
     return out;
 }
 
+// ---- Splash picture -------------------------------------------------------------------
+
+// The artwork behind the splash window's name and version: a stepped part turned in a chuck,
+// lit from above, and the tool at its end face. No text: the window writes that itself.
+constexpr int SplashW = 544;
+constexpr int SplashH = 355;
+
+std::vector<Rgb> drawSplash()
+{
+    std::vector<Rgb> px(size_t(SplashW * SplashH));
+    auto mix = [](double a, double b, double t) { return a + (b - a) * t; };
+    auto put = [&](int x, int y, double r, double g, double b) {
+        if (x < 0 || y < 0 || x >= SplashW || y >= SplashH)
+            return;
+        auto c8 = [](double v) { return uint8_t(std::clamp(std::lround(v), 0L, 255L)); };
+        px[size_t(y * SplashW + x)] = {c8(r), c8(g), c8(b)};
+    };
+
+    // Night-blue background, darker towards the bottom.
+    for (int y = 0; y < SplashH; ++y) {
+        const double t = double(y) / (SplashH - 1);
+        for (int x = 0; x < SplashW; ++x)
+            put(x, y, mix(34, 12, t), mix(48, 18, t), mix(68, 28, t));
+    }
+    // An accent rule under the name.
+    for (int y = 112; y < 115; ++y)
+        for (int x = 30; x < 420; ++x)
+            put(x, y, 232, 162, 48);
+
+    const int axis = 240;
+    // A round body lit from above: brightness by the surface's slope.
+    auto cylinder = [&](int x0, int x1, double radius, double base) {
+        for (int x = x0; x < x1; ++x)
+            for (int y = int(axis - radius); y <= int(axis + radius); ++y) {
+                const double u = (y - axis) / radius;
+                if (std::fabs(u) > 1.0)
+                    continue;
+                const double lit = 0.30 + 0.70 * std::sqrt(1.0 - u * u) * (u < -0.2 ? 1.0 : 0.85) + (u < -0.45 && u > -0.65 ? 0.18 : 0.0);
+                put(x, y, base * lit, (base + 6) * lit, (base + 14) * lit);
+            }
+    };
+    // Chuck body and jaws.
+    for (int x = 46; x < 132; ++x)
+        for (int y = 150; y < 331; ++y) {
+            const double u = (y - axis) / 90.0;
+            const double lit = 0.35 + 0.45 * std::sqrt(std::max(0.0, 1.0 - u * u));
+            put(x, y, 110 * lit, 114 * lit, 122 * lit);
+        }
+    for (int jaw : {-1, 1})
+        for (int x = 120; x < 150; ++x)
+            for (int y = 0; y < 22; ++y)
+                put(x, axis + jaw * (62 + y), 70, 74, 82);
+    // The part: three diameters with a chamfered end.
+    cylinder(132, 262, 58.0, 200.0);
+    cylinder(262, 352, 44.0, 206.0);
+    for (int x = 352; x < 430; ++x) {
+        const double r = x < 418 ? 30.0 : 30.0 - (x - 418);
+        cylinder(x, x + 1, r, 212.0);
+    }
+    // Freshly cut faces catch the light.
+    for (int y = axis - 58; y <= axis + 58; ++y)
+        if (std::abs(y - axis) > 44)
+            put(262, y, 236, 240, 246);
+    for (int y = axis - 44; y <= axis + 44; ++y)
+        if (std::abs(y - axis) > 30)
+            put(352, y, 236, 240, 246);
+    // The tool: a shank from the upper right and a gold insert with its tip at the end face.
+    const std::vector<Pt> shank = {{452, 74}, {512, 74}, {512, 184}, {470, 214}, {452, 194}};
+    const std::vector<Pt> insert = {{431, 222}, {452, 182}, {478, 190}, {470, 214}};
+    for (int y = 64; y < 230; ++y)
+        for (int x = 420; x < 520; ++x) {
+            if (inside(insert, x, y))
+                put(x, y, 214, 172, 56);
+            else if (inside(shank, x, y))
+                put(x, y, x < 460 ? 170 : 138, x < 460 ? 176 : 144, x < 460 ? 186 : 154);
+        }
+    return px;
+}
+
 // ---- Sounds ---------------------------------------------------------------------------
 
 constexpr int Rate = 22050;
@@ -261,6 +340,8 @@ int main(int argc, char** argv)
                                 "CUTTINGPOINT=Tip of the insert, lower-left pixel of the picture\r\n";
         ok = writeFile(root / "tools" / "tool.ini", std::vector<uint8_t>(ini.begin(), ini.end())) && ok;
     }
+
+    ok = writeFile(root / "splash.bmp", bmp24(drawSplash(), SplashW, SplashH)) && ok;
 
     // Half-second loops: every partial and wobble makes whole cycles in 0.5 s (even Hz).
     // Rapid traverse: the whine of the axis drives.

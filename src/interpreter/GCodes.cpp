@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/VbNumbers.h"
 #include "shared/SharedState.h"
+#include "toollibrary/ToolTable.h"
 
 #include <QFile>
 #include <QStringList>
@@ -132,28 +133,12 @@ void GCodes::ReturnHome()
 
 void GCodes::ReadToolSize(const QString& File, qint16& Height, qint16& Width)
 {
-    QFile file(File.left(File.size() - 3) + QStringLiteral("ini"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return; // no description: the size stays
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (line.isEmpty())
-            continue;
-        const QStringList parts = line.split(u'=');
-        if (parts.size() < 2)
-            continue;
-        // The key keeps its blanks: "TOOLWIDTH =" is not the width.
-        const QString key = parts[0].toUpper();
-        qint16* into = key == QLatin1String("TOOLWIDTH") ? &Width
-                     : key == QLatin1String("TOOLHEIGHT") ? &Height
-                                                          : nullptr;
-        if (!into)
-            continue;
-        if (const auto v = vb::ParseStoredNumber(parts[1]))
-            if (const auto n = vb::ToInt16(*v))
-                *into = *n;
-    }
+    // A size the description does not give (or no description at all) leaves it as it was.
+    const tooltable::ToolDescription d = tooltable::ReadToolDescription(tooltable::DescriptionPath(File));
+    if (const auto w = tooltable::SizeValue(d, QStringLiteral("TOOLWIDTH")))
+        Width = *w;
+    if (const auto h = tooltable::SizeValue(d, QStringLiteral("TOOLHEIGHT")))
+        Height = *h;
 }
 
 void GCodes::ArcCW() { Arc(true); }

@@ -5,6 +5,11 @@
 #include "platform/MessageBox.h"
 #include "platform/VbNumbers.h"
 #include "shared/SharedState.h"
+#include "toollibrary/ToolTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
 
 #include <QStringList>
 #include <optional>
@@ -251,7 +256,123 @@ void ModCNC::ExecuteMotion()
     }
 }
 
+void ModCNC::notice(const QString& text, qint16 interval, bool modal)
+{
+    host_.SetNoticeText(text);
+    ShowNotice(modal ? 1 : 0, interval);
+}
+
+void ModCNC::ShowNotice(qint16 Modal, qint16 Interval)
+{
+    host_.ShowNotice(Modal, Interval);
+}
+
+void ModCNC::spindlePanels(const QString& direction)
+{
+    host_.SetPanelText(QStringLiteral("SpindleSpeed"), QStringLiteral("S ") + QString::number(state_.Cnc.SpindleSpeed));
+    host_.SetPanelText(QStringLiteral("SpindleDirection"), direction);
+}
+
 void ModCNC::ExecuteMCode(const QString& Word)
 {
-    Q_UNUSED(Word); // machine functions come with the notices and the tool change
+    const auto code = vb::TextToInt16(QStringView(Word).sliced(1));
+    if (!code)
+        return;
+    const QString coolant = QStringLiteral("Coolant");
+    const QString coolantOn = QStringLiteral("Coolant: ON");
+    const QString coolantOff = QStringLiteral("Coolant: OFF");
+    switch (*code) {
+    case 0:
+        notice(QStringLiteral("Program Stop"), 2000);
+        host_.mnuRunPause_Click();
+        break;
+    case 2:
+        notice(QStringLiteral("Program End"), 2000);
+        host_.mnuRunStop_Click();
+        break;
+    case 3:
+        notice(QStringLiteral("Spindle Start CW"), 2000);
+        spindlePanels(QStringLiteral("CW"));
+        break;
+    case 4:
+        notice(QStringLiteral("Spindle Start CCW"), 2000);
+        spindlePanels(QStringLiteral("CCW"));
+        break;
+    case 5:
+        notice(QStringLiteral("Spindle Stop"), 2000);
+        state_.Cnc.SpindleSpeed = 0;
+        spindlePanels(QString());
+        break;
+    case 6:
+        notice(QStringLiteral("Tool ") + QString::number(state_.Cnc.ToolNumber) + QStringLiteral(" loaded"), 2000);
+        ChangeTool();
+        break;
+    case 8:
+        host_.SetPanelText(coolant, coolantOn);
+        notice(coolantOn, 2000);
+        break;
+    case 9:
+        host_.SetPanelText(coolant, coolantOff);
+        notice(coolantOff, 2000);
+        break;
+    case 10: notice(QStringLiteral("Chuck OPEN"), 500, true); break;
+    case 11: notice(QStringLiteral("Chuck CLOSE"), 500, true); break;
+    case 13:
+    case 14: {
+        const QString direction = *code == 13 ? QStringLiteral("CW") : QStringLiteral("CCW");
+        spindlePanels(direction);
+        host_.SetPanelText(coolant, coolantOn);
+        notice(QStringLiteral("Spindle Start ") + direction + QStringLiteral(", Coolant ON"), 2000);
+        break;
+    }
+    case 25: notice(QStringLiteral("Quill Extend"), 2000); break;
+    case 26: notice(QStringLiteral("Quill Retract"), 2000); break;
+    case 30:
+        host_.SetPanelText(coolant, coolantOff);
+        host_.SetNoticeText(QStringLiteral("Spindle Stop")); // replaced before anything shows it
+        host_.mnuRunStop_Click();
+        notice(QStringLiteral("Program end and reset"), 2000);
+        break;
+    case 38: notice(QStringLiteral("Door OPEN"), 500, true); break;
+    case 39: notice(QStringLiteral("Door CLOSE"), 500, true); break;
+    default:
+        break;
+    }
+}
+
+void ModCNC::ChangeTool()
+{
+    host_.GetToolList();
+
+    // Everything is checked before the old tool is released: a tool that cannot be loaded
+    // leaves the current one cutting, and the run goes on.
+    const qint16 number = state_.Cnc.ToolNumber;
+    auto refuse = [number](const QString& why) {
+        platform::MsgBox(QStringLiteral("Tool %1 cannot be loaded: %2 The current tool stays.").arg(number).arg(why),
+                         platform::vbCritical);
+    };
+    if (number < 0 || number >= ToolCount) {
+        refuse(QStringLiteral("tool numbers run from 0 to 20."));
+        return;
+    }
+    const QString name = state_.ToolFiles[size_t(number)];
+    if (name.isEmpty()) {
+        refuse(QStringLiteral("the tool list %1 assigns no picture to it.")
+                   .arg(QDir::toNativeSeparators(tooltable::ToolListPath())));
+        return;
+    }
+    const QString path = tooltable::ToolPicturePath(name);
+    if (QImageReader reader(path); !QFileInfo(path).isFile() || !reader.canRead() || !reader.size().isValid()) {
+        refuse(QStringLiteral("its picture %1 is missing or is not a readable bitmap.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    qint16 width = 0;
+    qint16 height = 0;
+    GCodes::ReadToolSize(path, height, width);
+    if (width <= 0 || height <= 0) {
+        refuse(QStringLiteral("its description %1 gives no width and height (TOOLWIDTH, TOOLHEIGHT).")
+                   .arg(QDir::toNativeSeparators(tooltable::DescriptionPath(path))));
+        return;
+    }
+    host_.ChangeTool(path, width, height);
 }

@@ -23,6 +23,8 @@ public:
     void SetGCode(const QString& Word);
     void ExecuteMotion();
     void ExecuteMCode(const QString& Word);
+    // Shows the notice window with the text already set; Modal 1 waits until it has closed.
+    void ShowNotice(qint16 Modal, qint16 Interval);
 
     // Refuses the block `line`: a critical message naming the line and the reason, then the
     // run is stopped through the main window. Used for values the machine cannot hold.
@@ -35,6 +37,9 @@ public:
 private:
     // Why the block cannot run, or an empty text when every word it uses can be read.
     QString FindUnreadableWord(const QString& Line) const;
+    void notice(const QString& text, qint16 interval, bool modal = false);
+    void spindlePanels(const QString& direction);
+    void ChangeTool();
 
     SharedState& state_;
     InterpreterHost& host_;

@@ -1,6 +1,9 @@
 #include "mainwindow/PanelStatusBar.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QHelpEvent>
+#include <QPointer>
 #include <QPainter>
 #include <QToolTip>
 #include <qdrawutil.h>
@@ -9,11 +12,119 @@ namespace {
 constexpr int Margin = 2;  // before the first panel
 constexpr int Gap = 2;     // between panels
 constexpr int Padding = 3; // text inside a panel
+
+// A screen reader sees the bar as the platform's status bar: one child per panel whose
+// name is the panel's text.
+class PanelAccessible : public QAccessibleInterface
+{
+public:
+    PanelAccessible(PanelStatusBar* bar, int index) : bar_(bar), index_(index) {}
+
+    bool isValid() const override { return bar_ && index_ < bar_->PanelCount(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return bar_ ? bar_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(bar_); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessible::Role role() const override { return QAccessible::StaticText; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.readOnly = true;
+        s.invisible = !bar_ || !bar_->isVisible();
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid())
+            return {};
+        const PanelStatusBar::Panel& p = bar_->PanelAt(index_);
+        switch (t) {
+        case QAccessible::Name:
+        case QAccessible::Value: return p.text;
+        case QAccessible::Description: return p.toolTip;
+        default: return {};
+        }
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect r = bar_->PanelRect(bar_->PanelAt(index_).key);
+        return QRect(bar_->mapToGlobal(r.topLeft()), r.size());
+    }
+
+private:
+    QPointer<PanelStatusBar> bar_;
+    int index_;
+};
+
+class StatusBarAccessible : public QAccessibleWidget
+{
+public:
+    explicit StatusBarAccessible(PanelStatusBar* bar) : QAccessibleWidget(bar, QAccessible::StatusBar) {}
+
+    int childCount() const override { return bar()->PanelCount(); }
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index < 0 || index >= bar()->PanelCount())
+            return nullptr;
+        return bar()->PanelInterface(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (int i = 0; i < bar()->PanelCount(); ++i)
+            if (bar()->PanelInterface(i) == child)
+                return i;
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        for (int i = 0; i < bar()->PanelCount(); ++i)
+            if (QAccessibleInterface* c = bar()->PanelInterface(i); c->rect().contains(x, y))
+                return c;
+        return nullptr;
+    }
+
+private:
+    PanelStatusBar* bar() const { return static_cast<PanelStatusBar*>(widget()); }
+};
+
+QAccessibleInterface* statusBarFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("PanelStatusBar") && object && object->isWidgetType())
+        return new StatusBarAccessible(static_cast<PanelStatusBar*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 PanelStatusBar::PanelStatusBar(QWidget* parent) : QWidget(parent)
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(statusBarFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+PanelStatusBar::~PanelStatusBar()
+{
+    for (QAccessible::Id id : panelIds_)
+        QAccessible::deleteAccessibleInterface(id);
+}
+
+QAccessibleInterface* PanelStatusBar::PanelInterface(int index) const
+{
+    while (int(panelIds_.size()) <= index) {
+        auto* iface = new PanelAccessible(const_cast<PanelStatusBar*>(this), int(panelIds_.size()));
+        panelIds_.push_back(QAccessible::registerAccessibleInterface(iface));
+    }
+    return QAccessible::accessibleInterface(panelIds_[size_t(index)]);
 }
 
 void PanelStatusBar::AddPanel(const QString& key, const QString& toolTip, int width)
@@ -45,6 +156,10 @@ void PanelStatusBar::SetPanelText(const QString& key, const QString& text)
         return;
     panels_[size_t(i)].text = text;
     update(rectAt(i));
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(PanelInterface(i), QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 QString PanelStatusBar::PanelText(const QString& key) const

@@ -1,12 +1,17 @@
 #pragma once
-// The status bar: fixed-width panels, left to right, each with a key, a tooltip and a text.
+// The status bar: fixed-width panels, left to right, each with a key, a tooltip and a text,
+// painted by the bar itself and read to assistive technology as one child per panel.
 
 #include <QString>
 #include <QWidget>
 #include <vector>
 
+class QAccessibleInterface;
+
 class PanelStatusBar : public QWidget
 {
+    Q_OBJECT
+
 public:
     struct Panel
     {
@@ -17,6 +22,7 @@ public:
     };
 
     explicit PanelStatusBar(QWidget* parent = nullptr);
+    ~PanelStatusBar() override;
 
     void AddPanel(const QString& key, const QString& toolTip, int width);
     int PanelCount() const { return int(panels_.size()); }
@@ -30,6 +36,9 @@ public:
 
     QSize sizeHint() const override;
 
+    // What assistive technology reads for a panel: its text as the name.
+    QAccessibleInterface* PanelInterface(int index) const;
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -38,4 +47,5 @@ private:
     int indexOf(const QString& key) const;
     QRect rectAt(int index) const;
     std::vector<Panel> panels_;
+    mutable std::vector<unsigned> panelIds_; // registered accessible interfaces, made on demand
 };

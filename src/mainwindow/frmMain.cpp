@@ -12,8 +12,10 @@
 #include "platform/VbNumbers.h"
 #include "platform/WinColor.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/ModalWindow.h"
 #include "platform/widgets/RichTextBox.h"
 #include "settings/GlobalVariables.h"
+#include "splash/frmSplash.h"
 #include "shared/SharedState.h"
 #include "simulation/Graphics.h"
 
@@ -120,6 +122,10 @@ void frmMain::Form_Load()
     EnableCommands(QStringLiteral("Save,Print,Step,Start,Pause,Stop"), false);
     SetPanelText(QStringLiteral("FileName"), QStringLiteral("Untitled"));
     com.InitDir = platform::AppPath();
+    if (settings_.SplashScreen != 0) {
+        frmSplash splash(this); // before the main window shows: it is still hidden
+        platform::ShowModal(splash);
+    }
     if (settings_.OpenLastFile != 0 && mnuFileRecentFiles[0]->isEnabled())
         mnuFileRecentFiles_Click(0);
 }

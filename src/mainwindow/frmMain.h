@@ -12,6 +12,7 @@
 #include "simulation/SimulationHost.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -26,6 +27,8 @@ class FlexGrid;
 class SimPicture;
 class PanelStatusBar;
 class QAction;
+class frmInfo;
+class frmToolSelect;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
@@ -134,7 +137,18 @@ public:
     QString GridRowText(int row) const override;
     void HighLightExecutingLine(int row) override;
     void RemoveHighLighting(int row) override;
+    void SetNoticeText(const QString& text) override;
+    void ShowNotice(qint16 Modal, qint16 Interval) override;
+    void GetToolList() override;
+    void ChangeTool(const QString& Path, qint16 Width, qint16 Height) override;
     void AnimateToolPath() override;
+
+    // --- Machine functions: notices and the tool table (frmMain_machine.cpp) ---
+    // The Tool Library window, made on first use; the tool change reads the list through it
+    // while it is hidden.
+    frmToolSelect& ToolSelect();
+    // The notice window while one is loaded, else nullptr.
+    frmInfo* Notice() const;
 
     // SimulationHost
     void ShowSimulation(const QImage& buffer, const QRect& dirty) override;
@@ -242,4 +256,7 @@ private:
     std::unique_ptr<Graphics> graphics_;
     std::unique_ptr<ModCNC> cnc_;
     bool closing_ = false;
+    QPointer<frmToolSelect> toolSelect_;
+    QPointer<frmInfo> info_;
+    bool toolListReported_ = false; // a bad tool list is reported once per run
 };

@@ -8,15 +8,20 @@
 #include "mainwindow/ToolbarCustomizeDialog.h"
 #include "mainwindow/ToolbarPictures.h"
 #include "options/frmOptions.h"
+#include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "platform/StartProgram.h"
 #include "platform/VbNumbers.h"
 #include "platform/WinColor.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/ModalWindow.h"
 #include "platform/widgets/RichTextBox.h"
 #include "settings/GlobalVariables.h"
 #include "simulation/Graphics.h"
+#include "splash/frmSplash.h"
 
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -112,7 +117,7 @@ void frmMain::buildMenus()
     mnuHelpAbout = add(mnuHelp, "mnuHelpAbout", QStringLiteral("&About Turnwise..."), none, &frmMain::mnuHelpAbout_Click);
 
     // Their windows do not exist yet.
-    for (QAction* later : {mnuToolLibrary, mnuView3DWindow, mnuHelpContents, mnuHelpAbout})
+    for (QAction* later : {mnuToolLibrary, mnuView3DWindow})
         later->setEnabled(false);
 
     mnuToolBar = new QMenu(QStringLiteral("ToolBar"), this);
@@ -336,8 +341,37 @@ void frmMain::mnuFileExit_Click()
 // The windows of these commands come later; their menu items are disabled meanwhile.
 void frmMain::mnuView3DWindow_Click() {}
 void frmMain::mnuToolLibrary_Click() {}
-void frmMain::mnuHelpContents_Click() {}
-void frmMain::mnuHelpAbout_Click() {}
+void frmMain::mnuHelpAbout_Click()
+{
+    frmSplash splash(this);
+    platform::ShowModal(splash);
+}
+
+void frmMain::mnuHelpContents_Click()
+{
+    // The help is Qt's compressed help (help.qch) with the collection the viewer opens
+    // (help.qhc), both made by the build beside the executable.
+    const QString collection = platform::ProgramFile(QStringLiteral("\\help.qhc"));
+    const QString pages = platform::ProgramFile(QStringLiteral("\\help.qch"));
+    for (const QString& file : {collection, pages}) {
+        if (!QFileInfo(file).isFile()) {
+            platform::MsgBox(QStringLiteral("The help file %1 is missing. It is made when Turnwise is built: "
+                                            "build it again with scripts/build, which needs the package "
+                                            "qt6-documentation-tools.").arg(file),
+                             platform::vbCritical);
+            return;
+        }
+    }
+    const QString viewer = platform::HelpViewerProgram();
+    if (!QFileInfo(viewer).isExecutable()) {
+        platform::MsgBox(QStringLiteral("The help viewer %1 is not installed. Install the package assistant-qt6 "
+                                        "(scripts/setup installs it) and choose Help > Contents again.").arg(viewer),
+                         platform::vbCritical);
+        return;
+    }
+    if (!platform::StartDetached(viewer, {QStringLiteral("-collectionFile"), collection}))
+        platform::MsgBox(QStringLiteral("The help viewer %1 could not be started.").arg(viewer), platform::vbCritical);
+}
 
 void frmMain::mnuToolsOptions_Click()
 {

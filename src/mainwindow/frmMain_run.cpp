@@ -48,6 +48,7 @@ void frmMain::mnuRunStart_Click()
     graphics_->ToolPrevY = -500;
     graphics_->ClearSimBuffer();
     state_.StopRequested = false;
+    toolListReported_ = false;
     DebugWindow->SetTopRow(0);
     RunProgram();
     graphics_->DrawEdgeEffect();

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <QDialog>
+
 QString RecordingStore::GetSetting(const QString& appName, const QString& section, const QString& key,
                                    const QString& defaultValue)
 {
@@ -41,6 +43,20 @@ MessageBoxRecorder::MessageBoxRecorder(int fallbackAnswer) : fallback(fallbackAn
 MessageBoxRecorder::~MessageBoxRecorder()
 {
     platform::SetMsgBoxHandler(std::move(previous_));
+}
+
+ModalRecorder::ModalRecorder()
+{
+    previous_ = platform::SetModalHandler([this](QDialog& window) {
+        shown << window.objectName();
+        if (answer)
+            answer(window);
+    });
+}
+
+ModalRecorder::~ModalRecorder()
+{
+    platform::SetModalHandler(std::move(previous_));
 }
 
 QString TestDataPath(const QString& name)

@@ -4,10 +4,12 @@
 
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "platform/widgets/ModalWindow.h"
 
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -57,6 +59,24 @@ public:
 
 private:
     platform::MsgBoxHandler previous_;
+};
+
+// While alive, answers every modal window: records its object name and returns at once (the
+// window counts as closed without being shown), or hands it to `answer` when one is set.
+// Outside a recorder, every test binary answers modal windows that way too, unrecorded.
+class ModalRecorder
+{
+public:
+    ModalRecorder();
+    ~ModalRecorder();
+    ModalRecorder(const ModalRecorder&) = delete;
+    ModalRecorder& operator=(const ModalRecorder&) = delete;
+
+    QStringList shown;
+    std::function<void(QDialog&)> answer;
+
+private:
+    platform::ModalHandler previous_;
 };
 
 // The folder of the test fixtures (tests/data).

@@ -1,6 +1,8 @@
 // Every test binary: a QApplication on the offscreen platform unless a display is asked for
 // (QT_QPA_PLATFORM=xcb under Xvfb), and the settings folders in a temporary place so that no
-// test reads or writes the user's own settings.
+// test reads or writes the user's own settings; modal windows are answered without showing.
+#include "platform/widgets/ModalWindow.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -27,5 +29,8 @@ int main(int argc, char** argv)
         QFile::setPermissions(home.path() + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     QApplication app(argc, argv);
+    // A modal window waits for a person (the splash for a click): no test may wait on one
+    // that it did not ask to see.
+    platform::SetModalHandler([](QDialog&) {});
     return RUN_ALL_TESTS();
 }

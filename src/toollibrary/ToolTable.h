@@ -1,0 +1,63 @@
+#pragma once
+// The tool table on disk: the tool list file that names a picture for each tool number, and
+// the description files that come with the pictures. Plain code, no window: the tool change
+// and the Tool Library both read through here.
+
+#include "shared/SharedState.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <array>
+#include <optional>
+
+namespace tooltable {
+
+using ToolFileTable = std::array<QString, ToolCount>;
+
+// "\Tools\ToolList.ini" beside the executable, found without regard to letter case.
+QString ToolListPath();
+// The tools folder beside the executable ("\tools"), found the same way.
+QString ToolsFolder();
+// The picture of a tool file name as the tool change builds it: "\tools\" and the name.
+QString ToolPicturePath(const QString& fileName);
+
+struct ToolListReading
+{
+    QStringList items;  // "Tool n" for each line read, in the order of the lines
+    // Empty when the file was read cleanly; otherwise one message that names the file and
+    // what was wrong with it (the first line skipped, or why it could not be read).
+    QString problem;
+};
+
+// Reads the list file into `files`: each line "n=name" sets entry n to the text between the
+// first and a second "=", untrimmed. Entries no line names keep their values. Empty lines are
+// skipped; lines without "=", with a number that is not one or lies outside 0 to 20 are
+// skipped too and named in `problem`.
+ToolListReading ReadToolList(const QString& path, ToolFileTable& files);
+
+// Writes all 21 lines "n=name" CR LF in the order 0 to 20. The old file is replaced only once
+// the new one is complete; the folder is made when it is missing. Returns an empty text on
+// success, otherwise why it failed (the old file then stays as it was).
+QString WriteToolList(const QString& path, const ToolFileTable& files);
+
+// A description file beside a picture: the picture's path with its last three characters
+// replaced by "ini", found without regard to letter case.
+QString DescriptionPath(const QString& picturePath);
+
+struct ToolDescription
+{
+    bool found = false;          // the file could be read
+    QMap<QString, QString> keys; // key in capitals -> value without surrounding spaces
+};
+
+// Reads key=value lines: the key is the text before the first "=" in capitals (blanks kept,
+// so "TOOLWIDTH =" is no key), the value the text up to a second "=", without surrounding
+// spaces; the last of repeated keys wins.
+ToolDescription ReadToolDescription(const QString& descriptionPath);
+
+// A size value of a description ("TOOLWIDTH", "TOOLHEIGHT") as a 16-bit whole number.
+std::optional<qint16> SizeValue(const ToolDescription& description, const QString& key);
+
+} // namespace tooltable

@@ -1,0 +1,141 @@
+// Help > Contents through the real window: the help viewer is started beside the program with
+// the installed help's full path, and whatever is missing is said without stopping the window.
+#include "TestSupport.h"
+
+#include "mainwindow/frmMain.h"
+#include "platform/AppPaths.h"
+#include "platform/StartProgram.h"
+#include "settings/GlobalVariables.h"
+#include "shared/SharedState.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Start
+{
+    QString program;
+    QStringList arguments;
+};
+
+class HelpCommand : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        previous_ = platform::SetStartProgramHandler([this](const QString& program, const QStringList& arguments) {
+            starts.push_back({program, arguments});
+            return startSucceeds;
+        });
+        // A stand-in viewer that exists and may be run; the recorder never runs it.
+        ASSERT_TRUE(scratch.isValid());
+        viewer = scratch.filePath(QStringLiteral("viewer"));
+        QFile f(viewer);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.close();
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        platform::SetHelpViewerForTesting(viewer);
+
+        window = std::make_unique<frmMain>(state, settings, store);
+        window->Form_Load();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void TearDown() override
+    {
+        platform::SetAppPathForTesting(QString());
+        platform::SetHelpViewerForTesting(QString());
+        platform::SetStartProgramHandler(previous_);
+        if (window) {
+            MessageBoxRecorder answer(platform::vbNo);
+            window->close();
+        }
+    }
+
+    std::vector<Start> starts;
+    bool startSucceeds = true;
+    QTemporaryDir scratch;
+    QString viewer;
+    RecordingStore store;
+    SharedState state;
+    GlobalVariables settings;
+    std::unique_ptr<frmMain> window;
+
+private:
+    platform::StartProgramHandler previous_;
+};
+
+TEST_F(HelpCommand, ContentsStartsTheViewerWithTheInstalledHelpAndDoesNotWait)
+{
+    const QString collection = QCoreApplication::applicationDirPath() + QStringLiteral("/help.qhc");
+    ASSERT_TRUE(QFileInfo(collection).isFile()) << "the build places the help beside the program";
+    MessageBoxRecorder boxes;
+
+    EXPECT_EQ(window->mnuHelpContents->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F1));
+    ASSERT_TRUE(window->mnuHelpContents->isEnabled());
+    window->mnuHelpContents->trigger();
+
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].program, viewer);
+    EXPECT_EQ(starts[0].arguments, (QStringList{"-collectionFile", collection}));
+    EXPECT_TRUE(QFileInfo(starts[0].arguments[1]).isAbsolute());
+    EXPECT_TRUE(boxes.shown.empty());
+    // Another opening starts another viewer, as it always has; so does the key.
+    window->mnuHelpContents->trigger();
+    EXPECT_EQ(starts.size(), 2u);
+    QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(starts.size(), 3u);
+    // A run disables the Help menu, and its key with it.
+    window->mnuHelp->menuAction()->setEnabled(false);
+    QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(starts.size(), 3u);
+}
+
+TEST_F(HelpCommand, WhatIsMissingIsSaidAndTheWindowGoesOn)
+{
+    struct Case
+    {
+        const char* name;
+        bool helpPresent, viewerPresent, startSucceeds;
+        const char* says; // a piece of the message that tells how to get what is missing
+        size_t starts;
+    } cases[] = {
+        {"no help file", false, true, true, "scripts/build", 0},
+        {"no viewer", true, false, true, "assistant-qt6", 0},
+        {"viewer does not start", true, true, false, "could not be started", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        starts.clear();
+        startSucceeds = c.startSucceeds;
+        QTemporaryDir elsewhere;
+        platform::SetAppPathForTesting(c.helpPresent ? QString() : elsewhere.path());
+        platform::SetHelpViewerForTesting(c.viewerPresent ? viewer : scratch.filePath(QStringLiteral("no-viewer")));
+        MessageBoxRecorder boxes;
+
+        window->mnuHelpContents_Click();
+
+        EXPECT_EQ(starts.size(), c.starts);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].flags, 16);
+        EXPECT_TRUE(boxes.shown[0].text.contains(QLatin1String(c.says))) << boxes.shown[0].text.toStdString();
+        // The window is still there and its commands still work.
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->mnuHelpContents->isEnabled());
+        window->mnuToolsPlaySound_Click();
+        EXPECT_FALSE(window->mnuToolsPlaySound->isChecked());
+        window->mnuToolsPlaySound_Click();
+    }
+}
+
+} // namespace

@@ -1,0 +1,229 @@
+// Machine functions through the real window: the splash at start-up and as the About box,
+// notices, the spindle and coolant panels, the end of a run at M30, and the tool change.
+#include "test_run_window.h"
+
+#include "interpreter/ModCNC.h"
+#include "mainwindow/PanelStatusBar.h"
+#include "splash/frmInfo.h"
+#include "splash/frmSplash.h"
+
+#include <QAccessible>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+class Machine : public RunWindow
+{
+protected:
+    // A program folder of our own: the shipped default tool, a green grooving tool and a
+    // tool list, so that M06 has something to load.
+    void MakeToolsFolder(const QByteArray& toolList)
+    {
+        const QString real = platform::AppPath();
+        QDir(folder.path()).mkpath("tools");
+        for (const char* name : {"tool.bmp", "tool.ini"})
+            ASSERT_TRUE(QFile::copy(real + "/tools/" + name, folder.path() + "/tools/" + name));
+        QImage groove(20, 60, QImage::Format_RGB32);
+        groove.fill(QColor(255, 0, 255));
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 8; ++x)
+                groove.setPixelColor(x, y, Green);
+        ASSERT_TRUE(groove.save(folder.path() + "/tools/Groove.bmp", "BMP"));
+        WriteFile("tools/Groove.ini", "TOOLNAME=Grooving tool\r\nTOOLWIDTH=20\r\nTOOLHEIGHT=60\r\n");
+        WriteFile("tools/ToolList.ini", toolList);
+        platform::SetAppPathForTesting(folder.path());
+    }
+    void WriteFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile f(folder.path() + '/' + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    void TearDown() override
+    {
+        RunWindow::TearDown();
+        platform::SetAppPathForTesting(QString());
+    }
+    int GreenPixels()
+    {
+        const QImage& p = window->graphics().SimDC();
+        int n = 0;
+        for (int y = 0; y < p.height(); ++y)
+            for (int x = 0; x < p.width(); ++x)
+                n += QColor(p.pixel(x, y)) == Green;
+        return n;
+    }
+
+    static inline const QColor Green{0, 180, 0};
+    QTemporaryDir folder;
+};
+
+const QString Lathe = "[BILLET X40 Z60\r\n"
+                      "G21\r\n"
+                      "M03 S1200\r\n"
+                      "M08\r\n"
+                      "G00 X44 Z2\r\n"
+                      "G01 X36 Z-20 F0.2\r\n"
+                      "G00 X44 Z2\r\n"
+                      "T2 M06\r\n"
+                      "M10\r\n"
+                      "G01 X30 Z-10 F0.1\r\n"
+                      "G00 X44 Z-5\r\n"
+                      "M05\r\n"
+                      "M09\r\n"
+                      "M30\r\n"
+                      "G00 X20 Z-50";
+
+} // namespace
+
+TEST_F(Machine, ALatheProgramRunsItsMachineFunctionsAndEndsAtM30)
+{
+    MakeToolsFolder("0=tool.bmp\r\n1=tool.bmp\r\n2=groove.bmp\r\n");
+    Start(Lathe);
+    ModalRecorder modal;
+    QStringList coolantSeen;
+    int greenBeforeChange = -1;
+    int lastRow = -1;
+    window->onYield = [&] {
+        coolantSeen << window->PanelText("Coolant");
+        lastRow = std::max(lastRow, window->state().CurrentLine);
+        if (lastRow == 6 && greenBeforeChange < 0)
+            greenBeforeChange = GreenPixels();
+    };
+    MessageBoxRecorder boxes;
+    window->mnuRunStart_Click();
+
+    EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text.toStdString();
+    EXPECT_TRUE(coolantSeen.contains("Coolant: ON"));
+    EXPECT_EQ(window->PanelText("SpindleSpeed"), "S 0");
+    EXPECT_EQ(window->PanelText("SpindleDirection"), "");
+    EXPECT_EQ(window->PanelText("Coolant"), "Coolant: OFF");
+    EXPECT_EQ(window->PanelText("Dim"), "mm");
+    EXPECT_EQ(modal.shown, QStringList{"frmInfo"}) << "M10 holds the block in a modal notice";
+
+    // The grooving tool cut after its M06, and the row after M30 never ran.
+    EXPECT_EQ(greenBeforeChange, 0);
+    EXPECT_GT(GreenPixels(), 0);
+    EXPECT_EQ(state.ToolWidth, 20);
+    EXPECT_EQ(state.ToolHeight, 60);
+    EXPECT_EQ(lastRow, 13);
+    ExpectIdle();
+
+    ASSERT_NE(window->Notice(), nullptr);
+    EXPECT_EQ(window->Notice()->lblInfo->text(), "Program end and reset");
+    EXPECT_TRUE(window->Notice()->isVisible());
+}
+
+TEST_F(Machine, ABadToolListIsReportedOncePerRun)
+{
+    MakeToolsFolder("0=tool.bmp\r\nfive=groove.bmp\r\n2=groove.bmp\r\n99=tool.bmp\r\n");
+    Start("[BILLET X40 Z60\r\nT2 M06\r\nT2 M06\r\nT0 M06");
+    MessageBoxRecorder boxes;
+    window->mnuRunStart_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("ToolList.ini")) << boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(boxes.shown[0].text.contains("line 2: \"five=groove.bmp\"")) << boxes.shown[0].text.toStdString();
+    EXPECT_EQ(state.ToolWidth, 67) << "the good lines still count: tool 0 is the default picture";
+    window->mnuRunStart_Click();
+    EXPECT_EQ(boxes.shown.size(), 2u);
+}
+
+TEST_F(Machine, NoticesShareOneWindowThatKeepsItsPlaceAndTheKeyboard)
+{
+    Start();
+    QWidget* active = QApplication::activeWindow();
+    window->SetNoticeText("Spindle Start CW");
+    window->ShowNotice(0, 2000);
+    QPointer<frmInfo> first = window->Notice();
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(first));
+    const QPoint placed = first->pos();
+    const QRect screen = window->screen()->geometry();
+    EXPECT_EQ(placed.x(), screen.left() + (screen.width() * 15 - 6120 - 100) / 15);
+    // The offscreen platform activates every window it shows; a real window system does not.
+    if (QGuiApplication::platformName() == "xcb")
+        EXPECT_EQ(QApplication::activeWindow(), active) << "a modeless notice leaves the keyboard where it was";
+
+    window->SetNoticeText("Coolant: ON");
+    window->ShowNotice(0, 2000);
+    EXPECT_EQ(window->Notice(), first.data());
+    EXPECT_EQ(first->lblInfo->text(), "Coolant: ON");
+    EXPECT_EQ(first->pos(), placed);
+
+    // A modal notice cannot take over a visible window: the earlier one ends first.
+    ModalRecorder modal;
+    bool firstGoneWhenShown = false;
+    modal.answer = [&](QDialog& d) { firstGoneWhenShown = &d != first.data() && (!first || first->IsUnloaded()); };
+    window->SetNoticeText("Chuck OPEN");
+    window->ShowNotice(1, 500);
+    EXPECT_EQ(modal.shown, QStringList{"frmInfo"});
+    EXPECT_TRUE(firstGoneWhenShown);
+}
+
+TEST_F(Machine, AModalNoticeHoldsTheBlockUntilItHasFadedOut)
+{
+    Start();
+    ModalRecorder modal;
+    modal.answer = [](QDialog& d) { platform::ShowModalForReal(d); };
+    QElapsedTimer clock;
+    clock.start();
+    window->cnc().ExecuteBlock("M38");
+    EXPECT_GE(clock.elapsed(), 500);
+    EXPECT_EQ(window->Notice(), nullptr) << "the block goes on only once the window has closed";
+}
+
+TEST_F(Machine, TheSplashShowsBeforeTheWindowAtStartUpAndAsTheAboutBox)
+{
+    ModalRecorder modal;
+    bool windowHidden = false;
+    std::vector<int> alphas;
+    modal.answer = [&](QDialog& d) {
+        windowHidden = !window || !window->isVisible();
+        alphas.push_back(static_cast<frmSplash&>(d).Alpha);
+    };
+    {
+        MessageBoxRecorder boxes;
+        window = std::make_unique<RunTestWindow>(state, settings, store);
+        window->Form_Load(); // the first start: SplashScreen is on by default
+    }
+    EXPECT_EQ(modal.shown, QStringList{"frmSplash"});
+    EXPECT_TRUE(windowHidden);
+    window->show();
+    window->mnuHelpAbout_Click();
+    window->mnuHelpAbout_Click();
+    EXPECT_EQ(modal.shown, (QStringList{"frmSplash", "frmSplash", "frmSplash"}));
+    EXPECT_EQ(alphas, (std::vector<int>{0, 0, 0})) << "each showing fades in from transparent";
+    Finish();
+
+    // Switched off, start-up shows nothing.
+    GlobalVariables::SaveDefaultSettings(store);
+    store.Put("General", "SplashScreen", "0");
+    modal.shown.clear();
+    MessageBoxRecorder boxes;
+    window = std::make_unique<RunTestWindow>(state, settings, store);
+    window->Form_Load();
+    EXPECT_TRUE(modal.shown.isEmpty());
+}
+
+TEST_F(Machine, TheStatusBarIsReadAsAStatusBarWithItsPanels)
+{
+    Start();
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(window->StatusBar);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->role(), QAccessible::StatusBar);
+    ASSERT_EQ(bar->childCount(), 9);
+    window->SetPanelText("Coolant", "Coolant: ON");
+    QStringList names;
+    for (int i = 0; i < bar->childCount(); ++i)
+        names << bar->child(i)->text(QAccessible::Name);
+    EXPECT_TRUE(names.contains("Coolant: ON"));
+    EXPECT_TRUE(names.contains("Untitled"));
+    EXPECT_EQ(bar->indexOfChild(bar->child(3)), 3);
+}
