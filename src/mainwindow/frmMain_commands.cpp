@@ -380,7 +380,7 @@ void frmMain::mnuToolsOptions_Click()
         const frmOptions::ImageList markers{{QStringLiteral("Break"), GutterPicture(QStringLiteral("Break"))},
                                             {QStringLiteral("Step"), GutterPicture(QStringLiteral("Step"))}};
         frmOptions dialog(settings_, store_, com, Tag, markers, this);
-        dialog.exec();
+        platform::ShowModal(dialog);
     }
     if (Tag != u"OK")
         return;

@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QTimer>
 #include <functional>
 
 namespace {
@@ -45,17 +44,15 @@ protected:
     void OpenOptions(std::function<void(frmOptions&)> act)
     {
         acted = false;
-        std::function<void()> poll;
-        poll = [this, act, &poll] {
-            auto* d = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
-            if (!d || !d->cmdOK->isEnabled()) {
-                QTimer::singleShot(5, poll);
-                return;
-            }
+        ModalRecorder windows;
+        windows.answer = [&](QDialog& shown) {
+            auto* d = qobject_cast<frmOptions*>(&shown);
+            ASSERT_NE(d, nullptr);
+            d->show();
+            ASSERT_TRUE(d->cmdOK->isEnabled()); // filled on showing
             acted = true;
             act(*d);
         };
-        QTimer::singleShot(0, poll);
         window->mnuToolsOptions_Click();
         EXPECT_TRUE(acted);
     }
