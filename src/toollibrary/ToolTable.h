@@ -20,6 +20,9 @@ using ToolFileTable = std::array<QString, ToolCount>;
 QString ToolListPath();
 // The tools folder beside the executable ("\tools"), found the same way.
 QString ToolsFolder();
+// The "*.bmp" files of a folder, the pattern matched without regard to letter case, sorted
+// without regard to it (names that differ only in case all appear, in a fixed order).
+QStringList ToolPictures(const QString& folder);
 // The picture of a tool file name as the tool change builds it: "\tools\" and the name.
 QString ToolPicturePath(const QString& fileName);
 
