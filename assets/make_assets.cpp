@@ -208,7 +208,7 @@ std::vector<ShippedTool> shippedTools()
           {{{10.5, 58.0}, {30.0, 54.0}, {33.0, 60.0}, {10.0, 62.0}}, clampColour},
           {{{-0.5, 100.5}, {9.5, 62.5}, {18.5, 52.5}, {18.5, -0.5}, {54.5, -0.5}, {54.5, 66.5}, {22.5, 80.5}}, steel}}},
         // A grooving tool: a 3 mm blade whose whole lower edge cuts.
-        {"groove.bmp", "Grooving tool 3mm", "Left corner", 30, 101,
+        {"groove.bmp", "Grooving tool", "Left corner", 30, 101,
          {{{{-0.5, 100.5}, {-0.5, 78.5}, {29.5, 78.5}, {29.5, 100.5}}, carbideInsert},
           {{{2.5, 78.5}, {2.5, 36.5}, {27.5, 36.5}, {27.5, 78.5}}, steel},
           {{{-0.5, 36.5}, {-0.5, -0.5}, {29.5, -0.5}, {29.5, 36.5}}, steel}}},

@@ -23,6 +23,7 @@ class Graphics;
 class ModCNC;
 class RichTextBox;
 class FlexGrid;
+class frmToolSelect;
 class SimPicture;
 class PanelStatusBar;
 class QAction;
@@ -150,6 +151,9 @@ public:
     SharedState& state() { return state_; }
     GlobalVariables& settings() { return settings_; }
     platform::SettingsStore& store() { return store_; }
+    // The Tool Library, made on first use: the Tools menu shows it, the tool change reads the
+    // tool list through it while it is hidden.
+    frmToolSelect& ToolSelect();
 
     // --- Controls ---
     // The window's inner area (below the menu bar): its size is the scale width and height.
@@ -242,4 +246,5 @@ private:
     std::unique_ptr<Graphics> graphics_;
     std::unique_ptr<ModCNC> cnc_;
     bool closing_ = false;
+    frmToolSelect* toolSelect_ = nullptr;
 };

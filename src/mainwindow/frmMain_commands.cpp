@@ -10,8 +10,10 @@
 #include "platform/SettingsStore.h"
 #include "platform/VbNumbers.h"
 #include "platform/widgets/FlexGrid.h"
+#include "platform/widgets/ModalWindow.h"
 #include "platform/widgets/RichTextBox.h"
 #include "settings/GlobalVariables.h"
+#include "toollibrary/widgets/frmToolSelect.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -108,7 +110,7 @@ void frmMain::buildMenus()
     mnuHelpAbout = add(mnuHelp, "mnuHelpAbout", QStringLiteral("&About Turnwise..."), none, &frmMain::mnuHelpAbout_Click);
 
     // Their windows do not exist yet.
-    for (QAction* later : {mnuToolLibrary, mnuToolsOptions, mnuView3DWindow, mnuHelpContents, mnuHelpAbout})
+    for (QAction* later : {mnuToolsOptions, mnuView3DWindow, mnuHelpContents, mnuHelpAbout})
         later->setEnabled(false);
 
     mnuToolBar = new QMenu(QStringLiteral("ToolBar"), this);
@@ -331,9 +333,22 @@ void frmMain::mnuFileExit_Click()
 
 // The windows of these commands come later; their menu items are disabled meanwhile.
 void frmMain::mnuView3DWindow_Click() {}
-void frmMain::mnuToolLibrary_Click() {}
 void frmMain::mnuHelpContents_Click() {}
 void frmMain::mnuHelpAbout_Click() {}
+
+frmToolSelect& frmMain::ToolSelect()
+{
+    if (!toolSelect_)
+        toolSelect_ = new frmToolSelect(state(), this);
+    return *toolSelect_;
+}
+
+void frmMain::mnuToolLibrary_Click()
+{
+    frmToolSelect& window = ToolSelect();
+    window.Form_Load();
+    platform::ShowModal(window);
+}
 
 void frmMain::mnuToolsOptions_Click()
 {
