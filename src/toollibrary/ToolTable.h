@@ -16,7 +16,8 @@ namespace tooltable {
 
 using ToolFileTable = std::array<QString, ToolCount>;
 
-// "\Tools\ToolList.ini" beside the executable, found without regard to letter case.
+// "\Tools\ToolList.ini" beside the executable: the list file in the tools folder, both found
+// without regard to letter case.
 QString ToolListPath();
 // The tools folder beside the executable ("\tools"), found the same way.
 QString ToolsFolder();
