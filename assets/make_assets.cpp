@@ -1,6 +1,6 @@
-// Makes the data files that come with the program: the default tool picture with its
-// description, the splash picture, and the machine sounds. Everything is computed, nothing
-// is random, so every build writes the same bytes.
+// Makes the data files that come with the program: the tool pictures with their descriptions
+// and the tool list, the splash picture, and the machine sounds. Everything is computed,
+// nothing is random, so every build writes the same bytes.
 //
 //   make_assets <output folder>   writes <folder>/tools/..., <folder>/sound/... and <folder>/splash.bmp
 
@@ -68,6 +68,27 @@ bool inside(const std::vector<Pt>& poly, double x, double y)
     return in;
 }
 
+constexpr Rgb OutlineColour{48, 52, 58};
+
+// Edges of the outline a shade darker, so the tool reads against the billet; the reference
+// point (the lower-left pixel) belongs to the tool whatever the outline rounding says.
+std::vector<Rgb> outlined(const std::vector<Rgb>& px, int w, int h)
+{
+    std::vector<Rgb> out = px;
+    auto isTool = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= w || y >= h)
+            return false;
+        const Rgb& c = px[size_t(y * w + x)];
+        return !(c.r == Magenta.r && c.g == Magenta.g && c.b == Magenta.b);
+    };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (isTool(x, y) && (!isTool(x - 1, y) || !isTool(x + 1, y) || !isTool(x, y - 1) || !isTool(x, y + 1)))
+                out[size_t(y * w + x)] = OutlineColour;
+    out[size_t((h - 1) * w)] = OutlineColour;
+    return out;
+}
+
 std::vector<Rgb> drawTool()
 {
     // Outline of the whole tool (pixel-centre coordinates).
@@ -104,21 +125,7 @@ std::vector<Rgb> drawTool()
             px[size_t(y * ToolW + x)] = c;
         }
     }
-    // Edges of the outline a shade darker, so the tool reads against the billet.
-    std::vector<Rgb> out = px;
-    auto isTool = [&](int x, int y) {
-        if (x < 0 || y < 0 || x >= ToolW || y >= ToolH)
-            return false;
-        const Rgb& c = px[size_t(y * ToolW + x)];
-        return !(c.r == Magenta.r && c.g == Magenta.g && c.b == Magenta.b);
-    };
-    for (int y = 0; y < ToolH; ++y)
-        for (int x = 0; x < ToolW; ++x)
-            if (isTool(x, y) && (!isTool(x - 1, y) || !isTool(x + 1, y) || !isTool(x, y - 1) || !isTool(x, y + 1)))
-                out[size_t(y * ToolW + x)] = {48, 52, 58};
-    // The reference point belongs to the tool whatever the outline rounding says.
-    out[size_t((ToolH - 1) * ToolW)] = {48, 52, 58};
-    return out;
+    return outlined(px, ToolW, ToolH);
 }
 
 std::vector<uint8_t> bmp24(const std::vector<Rgb>& px, int w, int h)
@@ -234,6 +241,114 @@ std::vector<Rgb> drawSplash()
     return px;
 }
 
+// ---- The other shipped tools ----------------------------------------------------------
+
+// Each picture has its cutting point at the lower-left pixel, the tool's reference point,
+// and is drawn from polygons in pixel-centre coordinates (rows count from the top).
+struct ToolRegion
+{
+    std::vector<Pt> outline;
+    Rgb (*colour)(double x, double y);
+};
+
+struct ShippedTool
+{
+    const char* file;   // the picture; its description has the same name with ".ini"
+    const char* name;   // TOOLNAME
+    const char* cuttingPoint;
+    int w, h;
+    std::vector<ToolRegion> regions; // the first whose outline holds a pixel colours it
+};
+
+Rgb steel(double x, double)
+{
+    const int light = x < 12 ? 36 : 0;
+    return {uint8_t(140 + light), uint8_t(146 + light), uint8_t(154 + light)};
+}
+Rgb roundBar(double, double y)
+{
+    // A bar lit from above: lightest a third of the way down, darker at both edges.
+    const double t = (y - 8.0) / 16.0;
+    const int light = int(std::lround(60.0 * (1.0 - 3.0 * std::fabs(t - 0.33))));
+    return {uint8_t(120 + std::clamp(light, -40, 60)), uint8_t(126 + std::clamp(light, -40, 60)),
+            uint8_t(136 + std::clamp(light, -40, 60))};
+}
+Rgb goldInsert(double, double) { return {204, 168, 52}; }
+Rgb carbideInsert(double x, double) { return x < 3 ? Rgb{110, 114, 124} : Rgb{78, 82, 92}; }
+Rgb blueInsert(double, double) { return {70, 110, 170}; }
+Rgb clampColour(double, double) { return {70, 74, 80}; }
+
+std::vector<ShippedTool> shippedTools()
+{
+    return {
+        // A finishing tool: a narrow 35-degree insert for fine profiles.
+        {"finish.bmp", "Finishing tool", "Insert tip", 55, 101,
+         {{{{-0.5, 100.5}, {9.5, 62.5}, {33.5, 58.5}, {22.5, 80.5}}, goldInsert},
+          {{{10.5, 58.0}, {30.0, 54.0}, {33.0, 60.0}, {10.0, 62.0}}, clampColour},
+          {{{-0.5, 100.5}, {9.5, 62.5}, {18.5, 52.5}, {18.5, -0.5}, {54.5, -0.5}, {54.5, 66.5}, {22.5, 80.5}}, steel}}},
+        // A grooving tool: a 3 mm blade whose whole lower edge cuts.
+        {"groove.bmp", "Grooving tool", "Left corner", 30, 101,
+         {{{{-0.5, 100.5}, {-0.5, 78.5}, {29.5, 78.5}, {29.5, 100.5}}, carbideInsert},
+          {{{2.5, 78.5}, {2.5, 36.5}, {27.5, 36.5}, {27.5, 78.5}}, steel},
+          {{{-0.5, 36.5}, {-0.5, -0.5}, {29.5, -0.5}, {29.5, 36.5}}, steel}}},
+        // A boring bar: a long round bar with a small insert at its end, for bores.
+        {"boring.bmp", "Boring bar", "Insert tip", 121, 31,
+         {{{{-0.5, 30.5}, {3.5, 14.5}, {15.5, 11.5}, {14.5, 25.5}}, goldInsert},
+          {{{-0.5, 30.5}, {3.5, 14.5}, {10.5, 7.5}, {120.5, 7.5}, {120.5, 24.5}, {14.5, 25.5}}, roundBar}}},
+        // A threading tool: a 60-degree point, its left flank upright.
+        {"thread.bmp", "Threading tool", "Point of the insert", 45, 101,
+         {{{{-0.5, 100.5}, {-0.5, 66.5}, {22.5, 60.5}, {34.6, 80.5}}, blueInsert},
+          {{{-0.5, 100.5}, {-0.5, 40.5}, {8.5, 40.5}, {8.5, -0.5}, {44.5, -0.5}, {44.5, 62.5}, {34.6, 80.5}}, steel}}},
+    };
+}
+
+std::vector<Rgb> drawShippedTool(const ShippedTool& tool)
+{
+    std::vector<Rgb> px(size_t(tool.w * tool.h), Magenta);
+    for (int y = 0; y < tool.h; ++y)
+        for (int x = 0; x < tool.w; ++x)
+            for (const ToolRegion& r : tool.regions)
+                if (inside(r.outline, x, y)) {
+                    px[size_t(y * tool.w + x)] = r.colour(x, y);
+                    break;
+                }
+    return outlined(px, tool.w, tool.h);
+}
+
+std::vector<uint8_t> crlfText(const std::vector<std::string>& lines)
+{
+    std::vector<uint8_t> out;
+    for (const std::string& line : lines) {
+        out.insert(out.end(), line.begin(), line.end());
+        out.push_back('\r');
+        out.push_back('\n');
+    }
+    return out;
+}
+
+// The pictures with their descriptions, and the tool list that gives them tool numbers:
+// the default tool on 0 and 1, the others after it.
+bool writeShippedTools(const fs::path& tools)
+{
+    bool ok = true;
+    std::vector<std::string> list;
+    list.push_back("0=tool.bmp");
+    list.push_back("1=tool.bmp");
+    for (const ShippedTool& t : shippedTools()) {
+        const std::string file = t.file;
+        const std::string stem = file.substr(0, file.size() - 4);
+        ok = writeFile(tools / file, bmp24(drawShippedTool(t), t.w, t.h)) && ok;
+        ok = writeFile(tools / (stem + ".ini"),
+                       crlfText({std::string("TOOLNAME=") + t.name, "TOOLWIDTH=" + std::to_string(t.w),
+                                 "TOOLHEIGHT=" + std::to_string(t.h), std::string("CUTTINGPOINT=") + t.cuttingPoint})) &&
+             ok;
+        list.push_back(std::to_string(list.size()) + "=" + file);
+    }
+    while (list.size() < 21)
+        list.push_back(std::to_string(list.size()) + "=");
+    return writeFile(tools / "ToolList.ini", crlfText(list)) && ok;
+}
+
 // ---- Sounds ---------------------------------------------------------------------------
 
 constexpr int Rate = 22050;
@@ -334,12 +449,13 @@ int main(int argc, char** argv)
 
     bool ok = writeFile(root / "tools" / "tool.bmp", bmp24(drawTool(), ToolW, ToolH));
     {
-        const std::string ini = "TOOLNAME=Right-hand turning tool\r\n"
+        const std::string ini = "TOOLNAME=Turning tool\r\n"
                                 "TOOLWIDTH=67\r\n"
                                 "TOOLHEIGHT=101\r\n"
-                                "CUTTINGPOINT=Tip of the insert, lower-left pixel of the picture\r\n";
+                                "CUTTINGPOINT=Insert tip\r\n";
         ok = writeFile(root / "tools" / "tool.ini", std::vector<uint8_t>(ini.begin(), ini.end())) && ok;
     }
+    ok = writeShippedTools(root / "tools") && ok;
 
     ok = writeFile(root / "splash.bmp", bmp24(drawSplash(), SplashW, SplashH)) && ok;
 

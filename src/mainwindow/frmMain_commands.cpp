@@ -20,6 +20,7 @@
 #include "settings/GlobalVariables.h"
 #include "simulation/Graphics.h"
 #include "splash/frmSplash.h"
+#include "toollibrary/widgets/frmToolSelect.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -117,7 +118,7 @@ void frmMain::buildMenus()
     mnuHelpAbout = add(mnuHelp, "mnuHelpAbout", QStringLiteral("&About Turnwise..."), none, &frmMain::mnuHelpAbout_Click);
 
     // Their windows do not exist yet.
-    for (QAction* later : {mnuToolLibrary, mnuView3DWindow})
+    for (QAction* later : {mnuView3DWindow})
         later->setEnabled(false);
 
     mnuToolBar = new QMenu(QStringLiteral("ToolBar"), this);
@@ -340,7 +341,6 @@ void frmMain::mnuFileExit_Click()
 
 // The windows of these commands come later; their menu items are disabled meanwhile.
 void frmMain::mnuView3DWindow_Click() {}
-void frmMain::mnuToolLibrary_Click() {}
 void frmMain::mnuHelpAbout_Click()
 {
     frmSplash splash(this);
@@ -371,6 +371,13 @@ void frmMain::mnuHelpContents_Click()
     }
     if (!platform::StartDetached(viewer, {QStringLiteral("-collectionFile"), collection}))
         platform::MsgBox(QStringLiteral("The help viewer %1 could not be started.").arg(viewer), platform::vbCritical);
+}
+
+void frmMain::mnuToolLibrary_Click()
+{
+    frmToolSelect& window = ToolSelect();
+    window.Form_Load();
+    platform::ShowModal(window);
 }
 
 void frmMain::mnuToolsOptions_Click()

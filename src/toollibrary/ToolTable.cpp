@@ -9,6 +9,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace tooltable {
 
 namespace {
@@ -56,12 +58,24 @@ std::optional<QByteArray> readFile(const QString& path, QString* why)
 
 QString ToolListPath()
 {
-    return platform::ProgramFile(QStringLiteral("\\Tools\\ToolList.ini"));
+    // "\Tools\ToolList.ini" as the program names it, but always in the folder the pictures
+    // come from: a missing folder is then made once, as "tools".
+    return platform::ResolvePath(ToolsFolder() + QStringLiteral("/ToolList.ini"));
 }
 
 QString ToolsFolder()
 {
     return platform::ProgramFile(QStringLiteral("\\tools"));
+}
+
+QStringList ToolPictures(const QString& folder)
+{
+    QStringList names = QDir(folder).entryList({QStringLiteral("*.bmp")}, QDir::Files); // any letter case
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
 }
 
 QString ToolPicturePath(const QString& fileName)

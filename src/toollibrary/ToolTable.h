@@ -16,10 +16,14 @@ namespace tooltable {
 
 using ToolFileTable = std::array<QString, ToolCount>;
 
-// "\Tools\ToolList.ini" beside the executable, found without regard to letter case.
+// "\Tools\ToolList.ini" beside the executable: the list file in the tools folder, both found
+// without regard to letter case.
 QString ToolListPath();
 // The tools folder beside the executable ("\tools"), found the same way.
 QString ToolsFolder();
+// The "*.bmp" files of a folder, the pattern matched without regard to letter case, sorted
+// without regard to it (names that differ only in case all appear, in a fixed order).
+QStringList ToolPictures(const QString& folder);
 // The picture of a tool file name as the tool change builds it: "\tools\" and the name.
 QString ToolPicturePath(const QString& fileName);
 

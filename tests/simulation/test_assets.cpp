@@ -4,8 +4,12 @@
 #include "platform/AppPaths.h"
 #include "platform/Sound.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <cstdlib>
 
@@ -95,3 +99,83 @@ TEST(Sounds, PlayerIsSilentAndQuietAboutMissingFiles)
     EXPECT_LT(timer.elapsed(), 2000); // asynchronous: nothing waits for the sound
     EXPECT_TRUE(boxes.shown.empty());
 }
+
+TEST_F(GraphicsTest, ShippedToolsAreDescribedPicturesWithTheirTipAtTheLowerLeft)
+{
+    // The list: 21 lines 0 to 20 with CR LF, the default tool on 0 and 1.
+    const QByteArray list = readShipped("\\Tools\\ToolList.ini");
+    ASSERT_TRUE(list.endsWith("\r\n"));
+    const QList<QByteArray> lines = list.chopped(1).split('\n');
+    ASSERT_EQ(lines.size(), 21);
+    QStringList pictures;
+    for (int n = 0; n <= 20; ++n) {
+        ASSERT_TRUE(lines[n].endsWith('\r')) << n;
+        const QByteArray line = lines[n].chopped(1);
+        ASSERT_TRUE(line.startsWith(QByteArray::number(n) + '=')) << line.constData();
+        const QString name = QString::fromLatin1(line.mid(line.indexOf('=') + 1));
+        if (!name.isEmpty() && !pictures.contains(name))
+            pictures << name;
+    }
+    EXPECT_TRUE(lines[0].startsWith("0=tool.bmp\r"));
+    EXPECT_TRUE(lines[1].startsWith("1=tool.bmp\r"));
+    EXPECT_EQ(pictures, (QStringList{"tool.bmp", "finish.bmp", "groove.bmp", "boring.bmp", "thread.bmp"}));
+
+    const QRgb magenta = qRgb(255, 0, 255);
+    for (const QString& name : pictures) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray bmp = readShipped("\\tools\\" + name);
+        ASSERT_GE(bmp.size(), 54);
+        EXPECT_EQ(bmp.left(2), "BM");
+        EXPECT_EQ(le16(bmp, 28), 24);
+        const int w = int(le32(bmp, 18)), h = int(le32(bmp, 22));
+
+        // The description gives the picture's own size, and a name and cutting point.
+        const QByteArray ini = readShipped("\\tools\\" + name.chopped(3) + "ini");
+        EXPECT_TRUE(ini.contains("TOOLWIDTH=" + QByteArray::number(w) + "\r\n"));
+        EXPECT_TRUE(ini.contains("TOOLHEIGHT=" + QByteArray::number(h) + "\r\n"));
+        EXPECT_TRUE(ini.startsWith("TOOLNAME="));
+        EXPECT_TRUE(ini.contains("\r\nCUTTINGPOINT="));
+        EXPECT_TRUE(ini.endsWith("\r\n"));
+        EXPECT_EQ(ini.count('\n'), ini.count("\r\n"));
+
+        picture(200, 301);
+        MessageBoxRecorder boxes;
+        g.LoadTool(platform::AppPath() + "\\tools\\" + name, qint16(w), qint16(h));
+        EXPECT_TRUE(boxes.shown.empty());
+        const QImage tool = g.ToolDC(0);
+        ASSERT_EQ(tool.size(), QSize(w, h));
+        EXPECT_NE(tool.pixel(0, h - 1), magenta); // the cutting point is the reference point
+        int toolPixels = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                toolPixels += tool.pixel(x, y) != magenta;
+        EXPECT_GT(toolPixels, w * h / 3);
+        EXPECT_LT(toolPixels, w * h); // transparent around the outline
+    }
+}
+
+#ifdef TURNWISE_MAKE_ASSETS
+TEST(ShippedFiles, MakingThemAgainGivesTheSameBytes)
+{
+    QTemporaryDir again;
+    QProcess make;
+    make.start(QStringLiteral(TURNWISE_MAKE_ASSETS), {again.path()});
+    ASSERT_TRUE(make.waitForFinished(60000));
+    ASSERT_EQ(make.exitCode(), 0);
+    // Every file it makes, in every folder, is the one beside the executable.
+    QStringList made;
+    QDirIterator it(again.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = QDir(again.path()).relativeFilePath(path);
+        SCOPED_TRACE(relative.toStdString());
+        QFile fresh(path);
+        ASSERT_TRUE(fresh.open(QIODevice::ReadOnly));
+        EXPECT_EQ(fresh.readAll(), readShipped("\\" + relative));
+        made << relative;
+    }
+    EXPECT_TRUE(made.contains("tools/ToolList.ini"));
+    EXPECT_TRUE(made.contains("tools/groove.bmp"));
+    EXPECT_TRUE(made.contains("sound/stop.wav"));
+}
+#endif

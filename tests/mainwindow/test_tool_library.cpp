@@ -1,0 +1,95 @@
+// Tools > Tool Library... through the real window, on a copy of the shipped tools folder.
+#include "test_run_window.h"
+
+#include "toollibrary/widgets/frmToolSelect.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+class ToolLibraryWindow : public RunWindow
+{
+protected:
+    void SetUp() override
+    {
+        RunWindow::SetUp();
+        const QString shipped = platform::ProgramFile(QStringLiteral("\\tools"));
+        QDir().mkpath(app.path() + "/tools");
+        for (const QString& name : QDir(shipped).entryList(QDir::Files))
+            QFile::copy(shipped + u'/' + name, app.path() + "/tools/" + name);
+        platform::SetAppPathForTesting(app.path());
+    }
+    void TearDown() override
+    {
+        RunWindow::TearDown();
+        platform::SetAppPathForTesting(QString());
+    }
+
+    QByteArray ListFile()
+    {
+        QFile f(app.path() + "/tools/ToolList.ini");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir app;
+};
+
+} // namespace
+
+TEST_F(ToolLibraryWindow, TheToolsMenuOpensTheLibraryWhoseCloseFeedsTheToolChange)
+{
+    Start();
+    ASSERT_TRUE(window->mnuToolLibrary->isEnabled());
+    ModalRecorder modal;
+    frmToolSelect* opened = nullptr;
+    QStringList details;
+    modal.answer = [&](QDialog& d) {
+        opened = qobject_cast<frmToolSelect*>(&d);
+        ASSERT_TRUE(opened);
+        // Fresh at every opening: nothing chosen.
+        EXPECT_EQ(opened->cmbTools->count(), 21);
+        EXPECT_EQ(opened->ChosenTool(), -1);
+        EXPECT_TRUE(opened->FileList->selectedItems().isEmpty());
+        EXPECT_EQ(opened->lblName->text(), "Name:");
+        opened->cmbTools->setCurrentIndex(7);
+        emit opened->cmbTools->activated(7);
+        const auto groove = opened->FileList->findItems("groove.bmp", Qt::MatchExactly);
+        ASSERT_EQ(groove.size(), 1);
+        opened->FileList->setCurrentItem(groove.first());
+        details = {opened->lblName->text(), opened->lblToolWidth->text(), opened->lblToolHeight->text()};
+        opened->cmdAssign_Click();
+        opened->cmdClose_Click();
+    };
+    MessageBoxRecorder boxes;
+    window->mnuToolLibrary->trigger();
+    EXPECT_EQ(modal.shown, QStringList{"frmToolSelect"});
+    EXPECT_EQ(opened, &window->ToolSelect()); // the one window, owned by the main window
+    EXPECT_EQ(opened->parentWidget(), window.get());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(details, (QStringList{"Grooving tool", "30", "101"}));
+    EXPECT_TRUE(ListFile().contains("\r\n7=groove.bmp\r\n"));
+
+    // What the tool change reads, through the same window while it is hidden.
+    state.ToolFiles[7].clear();
+    window->ToolSelect().GetToolList();
+    EXPECT_EQ(state.ToolFiles[7], "groove.bmp");
+
+    // Opened again, it starts afresh; tool 7 now shows the grooving tool.
+    modal.answer = [&](QDialog& d) {
+        auto& w = static_cast<frmToolSelect&>(d);
+        EXPECT_EQ(w.lblName->text(), "Name:");
+        w.cmbTools->setCurrentIndex(7);
+        emit w.cmbTools->activated(7);
+        const auto selected = w.FileList->selectedItems();
+        ASSERT_EQ(selected.size(), 1);
+        EXPECT_EQ(selected.first()->text(), "groove.bmp");
+        w.reject();
+    };
+    window->mnuToolLibrary->trigger();
+    EXPECT_EQ(modal.shown.size(), 2);
+}
