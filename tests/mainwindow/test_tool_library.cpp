@@ -1,6 +1,7 @@
 // Tools > Tool Library... through the real window, on a copy of the shipped tools folder.
 #include "test_run_window.h"
 
+#include "simulation/Graphics.h"
 #include "toollibrary/widgets/frmToolSelect.h"
 
 #include <QComboBox>
@@ -92,4 +93,25 @@ TEST_F(ToolLibraryWindow, TheToolsMenuOpensTheLibraryWhoseCloseFeedsTheToolChang
     };
     window->mnuToolLibrary->trigger();
     EXPECT_EQ(modal.shown.size(), 2);
+}
+
+TEST_F(ToolLibraryWindow, ARunsToolChangeUsesWhatTheLibraryAssigned)
+{
+    Start("[BILLET X20 Z40\r\nG00 X22 Z2\r\nT3 M06\r\nG00 X24 Z4");
+    ModalRecorder modal;
+    modal.answer = [&](QDialog& d) {
+        auto& w = static_cast<frmToolSelect&>(d);
+        w.cmbTools->setCurrentIndex(3);
+        emit w.cmbTools->activated(3);
+        w.FileList->setCurrentItem(w.FileList->findItems("boring.bmp", Qt::MatchExactly).first());
+        w.cmdAssign_Click();
+        w.cmdClose_Click();
+    };
+    window->mnuToolLibrary->trigger();
+    MessageBoxRecorder boxes;
+    window->mnuRunStart_Click();
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(state.ToolWidth, 121);
+    EXPECT_EQ(state.ToolHeight, 31);
+    EXPECT_EQ(window->graphics().ToolDC(0).size(), QSize(121, 31));
 }
