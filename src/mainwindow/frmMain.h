@@ -10,6 +10,7 @@
 #include "interpreter/InterpreterHost.h"
 #include "platform/widgets/FileDialog.h"
 #include "simulation/SimulationHost.h"
+#include "view3d/View3DHolder.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -164,6 +165,7 @@ public:
     QProgressBar* ProgressBar = nullptr;
     QSlider* Slider = nullptr;
     platform::FileDialog com; // the file dialog of Open and Save As
+    View3DHolder View3D;      // frm3D: made on first use, gone once unloaded
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileNew = nullptr;

@@ -108,7 +108,7 @@ void frmMain::buildMenus()
     mnuHelpAbout = add(mnuHelp, "mnuHelpAbout", QStringLiteral("&About Turnwise..."), none, &frmMain::mnuHelpAbout_Click);
 
     // Their windows do not exist yet.
-    for (QAction* later : {mnuToolLibrary, mnuToolsOptions, mnuView3DWindow, mnuHelpContents, mnuHelpAbout})
+    for (QAction* later : {mnuToolLibrary, mnuToolsOptions, mnuHelpContents, mnuHelpAbout})
         later->setEnabled(false);
 
     mnuToolBar = new QMenu(QStringLiteral("ToolBar"), this);
@@ -329,8 +329,12 @@ void frmMain::mnuFileExit_Click()
     close();
 }
 
+void frmMain::mnuView3DWindow_Click()
+{
+    View3D.Show(state_, settings_);
+}
+
 // The windows of these commands come later; their menu items are disabled meanwhile.
-void frmMain::mnuView3DWindow_Click() {}
 void frmMain::mnuToolLibrary_Click() {}
 void frmMain::mnuHelpContents_Click() {}
 void frmMain::mnuHelpAbout_Click() {}
