@@ -209,9 +209,9 @@ void frm3D::Display()
         return;
     InDisplay = true;
     // Renders through the surface's paint and presents before returning, so that a frame is
-    // on the screen when this ends, also inside a spin. The toolkit declines a synchronous
-    // repaint while its last composition is still in use and posts the request instead:
-    // that request, and only it, is delivered here.
+    // on the screen when this ends, also inside a spin. The toolkit at times turns a repaint
+    // of a GL surface into an update request that it posts; that request, and only it, is
+    // delivered here, so no other handler runs.
     if (HasContext() && surface_->isVisible()) {
         const int before = frames_;
         surface_->repaint();

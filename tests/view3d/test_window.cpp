@@ -275,3 +275,22 @@ TEST_F(View3DWithRun, ClosingTheWindowDuringASpinLetsTheHeldRunGoOn)
     EXPECT_FALSE(w);
     EXPECT_EQ(window->View3D.Window(), nullptr);
 }
+
+TEST_F(View3DWithRun, ClosingTheMainWindowDuringASpinEndsIt)
+{
+    Start(Turning);
+    QPointer<frm3D> w = &Open3D();
+    MessageBoxRecorder answer(platform::vbNo); // unsaved changes: do not save
+    Every([&] {
+        if (w->RotY > -3)
+            return false;
+        window->close();
+        return true;
+    });
+    w->Form_KeyDown(116);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->View3D.kept.AutoRotate);
+    EXPECT_EQ(window->View3D.Window(), nullptr);
+    Settle();
+    EXPECT_FALSE(w);
+}
