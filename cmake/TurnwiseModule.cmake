@@ -9,9 +9,9 @@ function(turnwise_module name dir)
 endfunction()
 
 # One GoogleTest executable per test folder, discovered by CTest before the run (so the
-# build never needs a display).
+# build never needs a display). PROPERTIES adds test properties to each of its tests.
 function(turnwise_tests name dir)
-  cmake_parse_arguments(TT "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(TT "" "" "DEPS;PROPERTIES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
   if(NOT sources)
     return()
@@ -21,5 +21,5 @@ function(turnwise_tests name dir)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TURNWISE_OUTPUT_DIR})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${TURNWISE_OUTPUT_DIR}
-    PROPERTIES ENVIRONMENT "TURNWISE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+    PROPERTIES ENVIRONMENT "TURNWISE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data" ${TT_PROPERTIES})
 endfunction()

@@ -10,6 +10,7 @@
 #include "interpreter/InterpreterHost.h"
 #include "platform/widgets/ColorDialog.h"
 #include "simulation/SimulationHost.h"
+#include "view3d/View3DHolder.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -178,6 +179,7 @@ public:
     QProgressBar* ProgressBar = nullptr;
     QSlider* Slider = nullptr;
     platform::CommonDialog com; // the file dialogs of Open and Save As, the colours of Options
+    View3DHolder View3D;      // frm3D: made on first use, gone once unloaded
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileNew = nullptr;

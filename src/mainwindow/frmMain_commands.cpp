@@ -117,10 +117,6 @@ void frmMain::buildMenus()
     mnuHelpLine1 = line(mnuHelp, "mnuHelpLine1");
     mnuHelpAbout = add(mnuHelp, "mnuHelpAbout", QStringLiteral("&About Turnwise..."), none, &frmMain::mnuHelpAbout_Click);
 
-    // Their windows do not exist yet.
-    for (QAction* later : {mnuView3DWindow})
-        later->setEnabled(false);
-
     mnuToolBar = new QMenu(QStringLiteral("ToolBar"), this);
     mnuToolBar->setObjectName(QStringLiteral("mnuToolBar"));
     mnuToolBarShowLabels = add(mnuToolBar, "mnuToolBarShowLabels", QStringLiteral("&Show Labels"), none, &frmMain::mnuToolBarShowLabels_Click, true);
@@ -339,8 +335,11 @@ void frmMain::mnuFileExit_Click()
     close();
 }
 
-// The windows of these commands come later; their menu items are disabled meanwhile.
-void frmMain::mnuView3DWindow_Click() {}
+void frmMain::mnuView3DWindow_Click()
+{
+    View3D.Show(state_, settings_);
+}
+
 void frmMain::mnuHelpAbout_Click()
 {
     frmSplash splash(this);

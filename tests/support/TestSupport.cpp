@@ -66,3 +66,18 @@ QString TestDataPath(const QString& name)
         base = QStringLiteral(TURNWISE_SOURCE_DIR "/tests/data");
     return name.isEmpty() ? base : base + u'/' + name;
 }
+
+namespace {
+bool wantsDisplay = false; // set before main() by the programs that ask
+} // namespace
+
+bool UseDisplayPlatform()
+{
+    wantsDisplay = true;
+    return true;
+}
+
+bool WantsDisplayPlatform()
+{
+    return wantsDisplay;
+}

@@ -81,3 +81,9 @@ private:
 
 // The folder of the test fixtures (tests/data).
 QString TestDataPath(const QString& name = QString());
+
+// A test program whose tests need a real window system (GL surfaces) says so at namespace
+// scope with `const bool usesDisplay = UseDisplayPlatform();`; it then runs on xcb when a
+// display is set, and on the offscreen platform otherwise.
+bool UseDisplayPlatform();
+bool WantsDisplayPlatform();

@@ -1,6 +1,7 @@
 // Every test binary: a QApplication on the offscreen platform unless a display is asked for
 // (QT_QPA_PLATFORM=xcb under Xvfb), and the settings folders in a temporary place so that no
 // test reads or writes the user's own settings; modal windows are answered without showing.
+#include "TestSupport.h"
 #include "platform/widgets/ModalWindow.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,11 @@ int main(int argc, char** argv)
         if (std::string_view(argv[i]).starts_with("--gtest_list_tests"))
             return RUN_ALL_TESTS(); // discovery: no window system needed
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        // Programs of GL tests ask for the display themselves (UseDisplayPlatform).
+        const bool display = WantsDisplayPlatform() && !qEnvironmentVariableIsEmpty("DISPLAY");
+        qputenv("QT_QPA_PLATFORM", display ? "xcb" : "offscreen");
+    }
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
     qputenv("XDG_CACHE_HOME", (home.path() + "/cache").toUtf8());

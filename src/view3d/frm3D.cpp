@@ -1,0 +1,343 @@
+#include "view3d/frm3D.h"
+
+#include "platform/EventLoop.h"
+#include "platform/MessageBox.h"
+#include "settings/GlobalVariables.h"
+#include "shared/SharedState.h"
+#include "view3d/PixelFormat.h"
+#include "view3d/Surface3D.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+Surface3D::Surface3D(frm3D* owner) : QOpenGLWidget(owner), owner_(owner)
+{
+    setObjectName(QStringLiteral("Surface3D"));
+    setFocusPolicy(Qt::NoFocus); // the keys belong to the window
+}
+
+void Surface3D::initializeGL() { owner_->initializeGL(); }
+void Surface3D::resizeGL(int, int) {} // the window's resize sets viewport and projection
+void Surface3D::paintGL() { owner_->drawFrame(); }
+
+frm3D::frm3D(SharedState& state, GlobalVariables& settings, frm3DKept& kept)
+    : QWidget(nullptr, Qt::Window), state_(state), settings_(settings), kept_(kept)
+{
+    setObjectName(QStringLiteral("frm3D"));
+    setWindowTitle(QStringLiteral("3D"));
+    setFocusPolicy(Qt::StrongFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    resize(480, 360);
+}
+
+frm3D::~frm3D() = default;
+
+int frm3D::KeyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    switch (qtKey) {
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_X: return 88;
+    case Qt::Key_F5: return 116;
+    case Qt::Key_F6: return 117;
+    default: break;
+    }
+    if (!(modifiers & Qt::KeypadModifier))
+        return 0;
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return 96 + (qtKey - Qt::Key_0);
+    // With NumLock off the digit keys arrive as the keys printed beneath them.
+    switch (qtKey) {
+    case Qt::Key_Insert: return 96;
+    case Qt::Key_End: return 97;
+    case Qt::Key_Down: return 98;
+    case Qt::Key_PageDown: return 99;
+    case Qt::Key_Left: return 100;
+    case Qt::Key_Clear: return 101;
+    case Qt::Key_Right: return 102;
+    case Qt::Key_Home: return 103;
+    case Qt::Key_Up: return 104;
+    case Qt::Key_PageUp: return 105;
+    case Qt::Key_Plus: return 107;
+    case Qt::Key_Minus: return 109;
+    default: return 0;
+    }
+}
+
+bool frm3D::HasContext() const
+{
+    return glReady_ && surface_;
+}
+
+void frm3D::computeColor()
+{
+    const auto [red, green, blue] = PartColor(settings_.WorkPieceColor);
+    PartRed = red;
+    PartGreen = green;
+    PartBlue = blue;
+}
+
+void frm3D::Form_Load()
+{
+    Initialize();
+}
+
+bool frm3D::Initialize()
+{
+    RotX = 0;
+    RotY = 0;
+    RotZ = 0;
+    computeColor();
+    if (!view3d::ChoosePixelFormat(view3d::RequestedFormat())) {
+        platform::MsgBox(QStringLiteral("ChoosePixelFormat failed"), platform::vbOKOnly);
+        return false;
+    }
+    if (!surface_) {
+        // The context itself arrives when the surface is first shown (initializeGL).
+        surface_ = new Surface3D(this);
+        surface_->setFormat(view3d::RequestedFormat());
+        layout()->addWidget(surface_);
+    }
+    FieldOfView = 30;
+    NearPlane = 0.5;
+    FarPlane = 200;
+    AspectRatio = 1;
+    DrawWorld();
+    return true;
+}
+
+void frm3D::initializeGL()
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glReady_ = true;
+    compileScene();
+    // The size came before the context did.
+    const QSize size = clientPixels();
+    OnSize(size.width(), size.height());
+}
+
+void frm3D::DrawWorld()
+{
+    computeColor();
+    SceneInput in;
+    in.profile = &state_.WorkPieceProfile;
+    in.RotX = RotX;
+    in.RotY = RotY;
+    in.RotZ = RotZ;
+    in.ShowAxes = kept_.ShowAxes;
+    in.WorkPieceColor = settings_.WorkPieceColor;
+    scene_ = SolidOfRevolution(in);
+    if (HasContext())
+        compileScene();
+}
+
+void frm3D::compileScene()
+{
+    surface_->makeCurrent();
+    GLUquadric* quadric = gluNewQuadric(); // filled, smooth normals, facing outward
+    glPushMatrix();
+    glNewList(SceneList, GL_COMPILE);
+    for (const Primitive& p : scene_) {
+        const auto& v = p.v;
+        switch (p.kind) {
+        case Primitive::Kind::Color:
+            glColor3f(GLfloat(v[0]), GLfloat(v[1]), GLfloat(v[2]));
+            break;
+        case Primitive::Kind::Rotate:
+            glRotatef(GLfloat(v[0]), GLfloat(v[1]), GLfloat(v[2]), GLfloat(v[3]));
+            break;
+        case Primitive::Kind::Translate:
+            glTranslatef(GLfloat(v[0]), GLfloat(v[1]), GLfloat(v[2]));
+            break;
+        case Primitive::Kind::Cylinder:
+            if (quadric)
+                gluCylinder(quadric, v[0], v[1], v[2], p.slices, p.stacks);
+            break;
+        case Primitive::Kind::Disk:
+            if (quadric)
+                gluDisk(quadric, v[0], v[1], p.slices, p.stacks);
+            break;
+        }
+    }
+    glEndList();
+    glPopMatrix();
+    if (quadric)
+        gluDeleteQuadric(quadric);
+}
+
+void frm3D::OnSize(int Width, int Height)
+{
+    if (Height == 0)
+        Height = 1;
+    AspectRatio = double(Width) / double(Height);
+    if (!HasContext())
+        return;
+    surface_->makeCurrent();
+    glViewport(0, 0, Width, Height);
+    SetProjection();
+}
+
+void frm3D::SetProjection()
+{
+    if (!HasContext())
+        return;
+    surface_->makeCurrent();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(FieldOfView, AspectRatio, NearPlane, FarPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void frm3D::Display()
+{
+    if (InDisplay)
+        return;
+    InDisplay = true;
+    // Renders through the surface's paint and presents before returning, so that a frame is
+    // on the screen when this ends, also inside a spin. The toolkit at times turns a repaint
+    // of a GL surface into an update request that it posts; that request, and only it, is
+    // delivered here, so no other handler runs.
+    if (HasContext() && surface_->isVisible()) {
+        const int before = frames_;
+        surface_->repaint();
+        if (frames_ == before)
+            QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
+    }
+    InDisplay = false;
+}
+
+void frm3D::drawFrame()
+{
+    if (!glReady_)
+        return;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    gluLookAt(10, 10, 10, 0, 0, 0, 0, 1, 0);
+    glCallList(SceneList);
+    glPopMatrix();
+    glFinish();
+    ++frames_;
+}
+
+QSize frm3D::clientPixels() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return QSize(int(std::nearbyint(width() * ratio)), int(std::nearbyint(height() * ratio)));
+}
+
+void frm3D::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frm3D::Form_Resize()
+{
+    const QSize size = clientPixels();
+    const int Width = size.width();
+    const int Height = size.height();
+    OnSize(Width, Height);
+    // A window that grew is repainted by the window system anyway.
+    if (Width <= LastWidth && Height <= LastHeight)
+        Display();
+    LastWidth = Width;
+    LastHeight = Height;
+}
+
+void frm3D::keyPressEvent(QKeyEvent* event)
+{
+    const int code = KeyCodeOf(event->key(), event->modifiers());
+    if (code == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    Form_KeyDown(code);
+}
+
+void frm3D::Form_KeyDown(int KeyCode)
+{
+    if (unloaded_)
+        return;
+    switch (KeyCode) {
+    case 27: close(); return;
+    case 88: kept_.ShowAxes = !kept_.ShowAxes; break;
+    case 96: RotX = 0; RotY = 0; RotZ = 0; break;
+    case 97: RotX = RotX + 3; break;
+    case 98: RotY = RotY + 3; break;
+    case 99: RotZ = RotZ + 3; break;
+    case 100: RotX = RotX - 3; break;
+    case 101: RotY = RotY - 3; break;
+    case 102: RotZ = RotZ - 3; break;
+    case 103: RotX = 0; break;
+    case 104: RotY = 0; break;
+    case 105: RotZ = 0; break;
+    case 107:
+    case 109:
+        FieldOfView = KeyCode == 107 ? FieldOfView - 1 : FieldOfView + 1;
+        SetProjection();
+        Display();
+        return;
+    case 116: spin(); return;
+    case 117: kept_.AutoRotate = false; return;
+    default: return;
+    }
+    DrawWorld();
+    Display();
+}
+
+void frm3D::spin()
+{
+    // Every yield lets any handler run: F6 ends this loop and any it is nested in, F5 nests
+    // another, a run started now holds this loop until it ends, and closing the window ends
+    // the loop before it touches the window again.
+    kept_.AutoRotate = true;
+    ++spinDepth_;
+    while (kept_.AutoRotate && !unloaded_) {
+        RotY = RotY - 1;
+        DrawWorld();
+        Display();
+        platform::DoEvents();
+    }
+    --spinDepth_;
+    if (unloaded_ && spinDepth_ == 0)
+        deleteLater();
+}
+
+void frm3D::closeEvent(QCloseEvent* event)
+{
+    if (!unloaded_)
+        Form_Unload();
+    event->accept();
+}
+
+void frm3D::Form_Unload()
+{
+    unloaded_ = true;
+    if (spinDepth_ > 0)
+        kept_.AutoRotate = false; // the spin ends with the window
+    if (surface_) {
+        // The context goes with its surface; nothing draws from here on.
+        glReady_ = false;
+        surface_->deleteLater();
+        surface_ = nullptr;
+    }
+    // A window whose spin loops are still on the stack goes when the last of them has left.
+    if (spinDepth_ == 0)
+        deleteLater();
+}
