@@ -89,6 +89,8 @@ public:
     void RunProgram();
     // The billet size from the program's "[BILLET" line; false (after a message) without one.
     bool ReadBilletSize();
+    // Unsaved changes: the Save command, or during a run the state recorded at its start.
+    bool HasUnsavedChanges() const;
 
     // --- Program files (frmMain_files.cpp) ---
     void mnuFileNew_Click();
@@ -235,6 +237,7 @@ private:
     void saveViewOption(const QString& section, const QString& key, bool value);
     // Gives a grid row the look of its breakpoint mark, as executing or not.
     void setRowLook(int row, bool executing);
+    void documentSaved(); // a save went through: the document counts as saved
 
     SharedState& state_;
     GlobalVariables& settings_;
@@ -242,4 +245,6 @@ private:
     std::unique_ptr<Graphics> graphics_;
     std::unique_ptr<ModCNC> cnc_;
     bool closing_ = false;
+    bool runActive_ = false;  // a fresh start is under way, its run loop included
+    bool restartRun_ = false; // a fresh start was asked for inside it
 };

@@ -28,16 +28,29 @@ QString frmMain::GetFileName(const QString& Path) const
     return recent::GetFileName(Path);
 }
 
+bool frmMain::HasUnsavedChanges() const
+{
+    return runActive_ ? SaveWasEnabled : IsButtonEnabled(QStringLiteral("Save"));
+}
+
+void frmMain::documentSaved()
+{
+    EnableCommands(QStringLiteral("Save"), false);
+    // Saved during a run (closing asks then): the run's Stop must not mark it unsaved again.
+    if (runActive_)
+        SaveWasEnabled = false;
+}
+
 bool frmMain::AskToSaveChanges()
 {
-    if (!IsButtonEnabled(QStringLiteral("Save")))
+    if (!HasUnsavedChanges())
         return true;
     const int answer = platform::MsgBox(QStringLiteral("Save changes to ") + PanelText(QStringLiteral("FileName")) +
                                             QStringLiteral("?"),
                                         platform::vbYesNoCancelQuestion, QStringLiteral("Save Changes?"));
     if (answer == platform::vbYes) {
         mnuFileSave_Click();
-        return !IsButtonEnabled(QStringLiteral("Save"));
+        return !HasUnsavedChanges();
     }
     return answer == platform::vbNo;
 }
@@ -96,7 +109,7 @@ void frmMain::mnuFileSave_Click()
         platform::MsgBox(cannotSave(error), platform::vbCritical, ErrorTitle);
         return;
     }
-    EnableCommands(QStringLiteral("Save"), false);
+    documentSaved();
 }
 
 void frmMain::mnuFileSaveAS_Click()
@@ -110,7 +123,7 @@ void frmMain::mnuFileSaveAS_Click()
         platform::MsgBox(cannotSave(error), platform::vbCritical, ErrorTitle);
         return;
     }
-    EnableCommands(QStringLiteral("Save"), false);
+    documentSaved();
     SetPanelText(QStringLiteral("FileName"), GetFileName(*path));
     AddRecentFile(*path, -1);
 }
