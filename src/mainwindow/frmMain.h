@@ -104,8 +104,9 @@ public:
     void AddRecentFile(const QString& Path, qint16 Index);
     QString GetFileName(const QString& Path) const;
     // The save-changes question; false when the asking command must end (Cancel, or a save
-    // that did not happen).
-    bool AskToSaveChanges();
+    // that did not happen). A failed save is reported under failureTitle (empty: the
+    // application's title).
+    bool AskToSaveChanges(const QString& failureTitle);
 
     // --- Editor (frmMain_editor.cpp) ---
     void HighLightSyntax();
@@ -238,6 +239,9 @@ private:
     // Gives a grid row the look of its breakpoint mark, as executing or not.
     void setRowLook(int row, bool executing);
     void documentSaved(); // a save went through: the document counts as saved
+    // Save and Save As, their failures reported under failureTitle.
+    void saveDocument(const QString& failureTitle);
+    void saveDocumentAs(const QString& failureTitle);
 
     SharedState& state_;
     GlobalVariables& settings_;
