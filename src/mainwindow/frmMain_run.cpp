@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QProgressBar>
+#include <tuple>
 
 bool frmMain::IsPaused() const
 {
@@ -169,6 +170,19 @@ bool frmMain::ReadBilletSize()
         state_.BilletDiameter = *billet.Diameter;
     if (billet.Length)
         state_.BilletLength = *billet.Length;
+    // A size the line does not give is kept from the last run; when there is none either,
+    // there is no billet to cut.
+    for (const auto& [size, name, letter] : {std::tuple{state_.BilletDiameter, "diameter", 'X'},
+                                             std::tuple{state_.BilletLength, "length", 'Z'}}) {
+        if (size <= 0) {
+            platform::MsgBox(QStringLiteral("Line %1: the billet line \"%2\" gives no %3 (%4) greater than 0, and no "
+                                            "earlier run left one.")
+                                 .arg(row + 1)
+                                 .arg(DebugWindow->TextMatrix(row, 2).trimmed(), QLatin1String(name), QChar(letter)),
+                             platform::vbCritical);
+            return false;
+        }
+    }
     return true;
 }
 

@@ -277,9 +277,14 @@ TEST_F(Run, AnUnreadableBilletLineIsReportedAndTheRunDoesNotStart)
 {
     struct Case
     {
-        QString line, named;
+        QString line, named, rule;
     };
     const Case cases[] = {
+        {"[BILLET X20  Z40", "length (Z)", "greater than 0"}, // no length, and no earlier run gave one
+        {"[BILLET X20 Z-40", "length \"Z-40\"", "greater than 0"},
+        {"[BILLET X-20 Z40", "diameter \"X-20\"", "greater than 0"},
+        {"[BILLET X0 Z40", "diameter \"X0\"", "greater than 0"},
+        {"[BILLET X20 Z0.04", "length \"Z0.04\"", "greater than 0"}, // less than a pixel
         {"[BILLET X20", "[BILLET X20"},
         {"[BILLET XAB Z40", "XAB"},
         {"[BILLET X20 Z", "Z"},
@@ -297,6 +302,7 @@ TEST_F(Run, AnUnreadableBilletLineIsReportedAndTheRunDoesNotStart)
         ASSERT_EQ(box.shown.size(), 1u) << c.line.toStdString();
         EXPECT_EQ(box.shown[0].flags, 16);
         EXPECT_TRUE(box.shown[0].text.contains(c.named)) << box.shown[0].text.toStdString();
+        EXPECT_TRUE(box.shown[0].text.contains(c.rule)) << box.shown[0].text.toStdString();
         EXPECT_TRUE(seenRows.empty()) << c.line.toStdString();
         EXPECT_EQ(StopSounds(), 1);
         ExpectIdle();
@@ -778,5 +784,27 @@ TEST_F(Run, HoldingRunToBreakpointDoesNotNestStarts)
     // Every yield happens at about the same depth: the restarts do not pile up.
     EXPECT_LT(shallowest - deepest, 64 * 1024);
     EXPECT_EQ(Outcome().radii, straight.radii);
+    ExpectIdle();
+}
+
+TEST_F(Run, AStartWithNeitherPaneShownRunsTheTextTheUserHas)
+{
+    Start(Turning);
+    window->mnuRunStart_Click();
+    ASSERT_EQ(state.BilletDiameter, 200);
+    ASSERT_FALSE(Grid().isHidden());
+    const QString wider = "[BILLET X30 Z50\r\nG00 X32 Z2\r\nG01 X26 Z0 F100\r\nG01 X26 Z-10";
+    Edit(wider);
+    window->mnuViewTextEditor_Click(); // hides the editor: neither pane shows
+    ASSERT_TRUE(window->TextEditor->isHidden());
+    ASSERT_TRUE(Grid().isHidden());
+    MessageBoxRecorder box;
+    window->mnuRunStart_Click();
+    EXPECT_TRUE(box.shown.empty());
+    EXPECT_EQ(state.BilletDiameter, 300);
+    EXPECT_EQ(state.BilletLength, 500);
+    ASSERT_EQ(Grid().Rows(), 4);
+    EXPECT_EQ(Grid().TextMatrix(3, 2), QStringLiteral("G01 X26 Z-10"));
+    EXPECT_TRUE(Grid().isHidden());
     ExpectIdle();
 }

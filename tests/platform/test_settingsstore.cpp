@@ -110,3 +110,17 @@ TEST(SettingsStore, AnUnreadableFileThatCannotBeKeptIsLeftUntouched)
     EXPECT_TRUE(boxes.shown[0].text.contains("left untouched")) << boxes.shown[0].text.toStdString();
     EXPECT_TRUE(boxes.shown[0].text.contains("default settings")) << boxes.shown[0].text.toStdString();
 }
+
+// What the README tells a user who edits the file by hand.
+TEST(SettingsStore, TheGeneralSectionIsWrittenWithAPercentSign)
+{
+    TempConfig cfg;
+    {
+        platform::QSettingsStore store;
+        store.SaveSetting("CNC", "General", "AutoComplete", "0");
+    }
+    EXPECT_TRUE(readAll(cfg.file()).contains("[%General]\nAutoComplete=0"));
+    write(cfg.file(), "[General]\nAutoComplete=1\n");
+    platform::QSettingsStore again;
+    EXPECT_EQ(again.GetSetting("CNC", "General", "AutoComplete", "default"), "default");
+}
