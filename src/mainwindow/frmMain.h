@@ -139,6 +139,7 @@ public:
     // SimulationHost
     void ShowSimulation(const QImage& buffer, const QRect& dirty) override;
     bool IsButtonEnabled(const QString& key) const override;
+    bool IsRunPaused() const override { return stopEnabled_ && !pauseEnabled_; }
     int SliderValue() const override;
     bool PlaySoundChecked() const override;
     void DoEvents() override;
@@ -242,4 +243,8 @@ private:
     std::unique_ptr<Graphics> graphics_;
     std::unique_ptr<ModCNC> cnc_;
     bool closing_ = false;
+    // "Pause" and "Stop" enabled, as EnableCommands last switched them (a new button is
+    // enabled): the animation asks at every path point whether the run is paused.
+    bool pauseEnabled_ = true;
+    bool stopEnabled_ = true;
 };

@@ -178,6 +178,10 @@ void frmMain::EnableCommands(const QString& Names, bool Enabled)
     for (const QString& name : Names.split(u',')) {
         if (QAction* button = ToolbarButton(name))
             button->setEnabled(Enabled);
+        if (name == u"Pause")
+            pauseEnabled_ = Enabled;
+        else if (name == u"Stop")
+            stopEnabled_ = Enabled;
         QAction* item = name == u"Save"    ? mnuFileSave
                         : name == u"Print" ? mnuFilePrint
                         : name == u"Start" ? mnuRunStart

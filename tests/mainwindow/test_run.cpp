@@ -206,6 +206,26 @@ TEST_F(Run, StartWhilePausedResumesFromTheHeldPoint)
     EXPECT_TRUE(Outcome().picture == straight.picture);
 }
 
+TEST_F(Run, ThePausedStateTheAnimationReadsFollowsEveryCommand)
+{
+    Start(Turning);
+    const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+        {"after start-up", [] {}},
+        {"Pause while idle", [&] { window->mnuRunPause_Click(); }},
+        {"Stop", [&] { window->mnuRunStop_Click(); }},
+        {"empty editor", [&] { window->TextEditor->SetText(QString()); }},
+        {"typed text", [&] { window->TextEditor->SetText(QStringLiteral("G00 X1")); }},
+        {"New", [&] { window->mnuFileNew_Click(); }},
+        {"a whole run", [&] { Edit(Turning); window->mnuRunStart_Click(); }},
+        {"Run To Breakpoint", [&] { window->mnuRunRunToBreakpoint_Click(); }},
+    };
+    for (const auto& [name, step] : steps) {
+        step();
+        EXPECT_EQ(window->IsRunPaused(), Enabled("Stop") && !Enabled("Pause")) << name;
+        EXPECT_EQ(window->IsRunPaused(), Paused()) << name;
+    }
+}
+
 TEST_F(Run, StopWhilePausedEndsTheRun)
 {
     Start(Turning);
