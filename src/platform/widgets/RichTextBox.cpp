@@ -161,6 +161,31 @@ void RichTextBox::SetText(const QString& text)
     setTextCursor(c);
 }
 
+void RichTextBox::SetFormattedText(const QString& text, const std::vector<FormattedRun>& runs)
+{
+    const int caret = SelStart();
+    const int hScroll = horizontalScrollBar()->value();
+    const int vScroll = verticalScrollBar()->value();
+    asOneChange(true, [&] {
+        QTextCursor c(document());
+        c.beginEditBlock();
+        c.select(QTextCursor::Document);
+        c.removeSelectedText();
+        int from = 0;
+        for (const FormattedRun& run : runs) {
+            const int length = qBound(0, run.length, int(text.size()) - from);
+            if (length > 0)
+                c.insertText(toDocumentBreaks(text.mid(from, length)), run.format);
+            from += length;
+        }
+        c.endEditBlock();
+    });
+    document()->clearUndoRedoStacks();
+    SetSelStart(caret);
+    horizontalScrollBar()->setValue(hScroll);
+    verticalScrollBar()->setValue(vScroll);
+}
+
 RichText RichTextBox::TextRTF() const
 {
     QTextCursor c(document());

@@ -9,12 +9,20 @@
 
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <vector>
 
 // The content of a box with its formatting, as one value: the result of TextRTF, given to
 // another box's SetTextRTF to move coloured text in one assignment.
 struct RichText
 {
     QTextDocumentFragment fragment;
+};
+
+// A stretch of the text with the character format it takes, for SetFormattedText.
+struct FormattedRun
+{
+    int length = 0; // characters of Text(); a run never ends between the CR and LF of a break
+    QTextCharFormat format;
 };
 
 class RichTextBox : public QTextEdit
@@ -30,6 +38,12 @@ public:
     void SetText(const QString& text);
     // Length of Text().
     int TextLength() const;
+
+    // Replaces content and formatting with `text` formatted run by run, the runs following
+    // each other from its start, in one edit: what setting the text and then selecting and
+    // formatting each run would give, at a cost in proportion to the text's length. Raises
+    // Change once; caret and scroll position as SetTextRTF.
+    void SetFormattedText(const QString& text, const std::vector<FormattedRun>& runs);
 
     RichText TextRTF() const;
     // Replaces content and formatting and raises Change once. The caret and the scroll
