@@ -25,6 +25,7 @@ class RichTextBox;
 class FlexGrid;
 class SimPicture;
 class PanelStatusBar;
+class PaintThrottle;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -242,6 +243,9 @@ private:
     platform::SettingsStore& store_;
     std::unique_ptr<Graphics> graphics_;
     std::unique_ptr<ModCNC> cnc_;
+    // The grid, the status bar and the progress bar repaint at most ~60 times a second
+    // however often the run yields.
+    PaintThrottle* paintThrottle_ = nullptr;
     bool closing_ = false;
     // "Pause" and "Stop" enabled, as EnableCommands last switched them (a new button is
     // enabled): the animation asks at every path point whether the run is paused.
