@@ -207,3 +207,28 @@ TEST_F(ProgramGrid, SettingsHideLineNumbersAndGridLines)
 }
 
 } // namespace
+
+TEST_F(ProgramGrid, LineNumbersStayInPlaceWhenTheGridScrollsSideways)
+{
+    Start("[BILLET X20 Z40\r\nG01 X10 Z-5 F100\r\nM30");
+    settings.DebugC2Width = 30000; // far wider than the window: the grid scrolls sideways
+    window->ApplyDebugGridSettings();
+    ShowGrid();
+    QScrollBar* sideways = Grid().horizontalScrollBar();
+    ASSERT_GT(sideways->maximum(), 0);
+    const QRect number = CellRect(1, 0).translated(Grid().viewport()->geometry().topLeft());
+    const QImage before = Grid().grab(number).toImage();
+    sideways->setValue(sideways->maximum());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Grid().grab(number).toImage(), before);
+
+    // A click there still names the line number's cell, and the gutter opens up beside it.
+    const QPoint inGrid = number.center();
+    QWidget* under = Grid().childAt(inGrid);
+    QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(&Grid(), inGrid));
+    EXPECT_EQ(Grid().MouseRow(), 1);
+    EXPECT_EQ(Grid().MouseCol(), 0);
+    sideways->setValue(0);
+    ClickCell(1, 1);
+    EXPECT_EQ(Grid().TextMatrix(1, 3), QStringLiteral("BP"));
+}

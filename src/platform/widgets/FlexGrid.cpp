@@ -2,14 +2,18 @@
 
 #include "platform/WinColor.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace {
 
-constexpr int PictureRole = Qt::UserRole + 1;
+constexpr int PictureRole = FlexGridModel::PictureRole;
+// How near a border the mouse must be to grab it, in pixels either side.
+constexpr int BorderGrip = 3;
 
 // Draws a cell's picture centred over its background, as the gutter wants it. A cell
 // without a colour of its own takes the grid's back colour, or button face when fixed.
@@ -37,7 +41,7 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        const bool fixed = index.column() < grid_->FixedCols();
+        const bool fixed = index.column() < grid_->FixedCols() || index.row() < grid_->FixedRows();
         if (!index.data(Qt::BackgroundRole).isValid())
             option->backgroundBrush = fixed ? grid_->palette().button() : QBrush(platform::FromWinRgb(grid_->BackColor()));
         if (fixed && !index.data(Qt::ForegroundRole).isValid())
@@ -55,8 +59,46 @@ int twipsToPixels(int twips)
 
 } // namespace
 
-FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent)
+// One of the strips laid over the view's edges that show the fixed cells in place. It paints
+// and answers the mouse through the grid, in the viewport's coordinates (it stands at the
+// viewport's origin).
+class FlexGridPane : public QWidget
 {
+public:
+    FlexGridPane(FlexGrid* grid, bool fixedRowsPart, bool fixedColsPart)
+        : QWidget(grid), grid_(grid), rowsPart_(fixedRowsPart), colsPart_(fixedColsPart)
+    {
+        setMouseTracking(true);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(this);
+        grid_->paintPane(painter, event->rect(), rowsPart_, colsPart_);
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (grid_->focusPolicy() != Qt::NoFocus)
+            grid_->setFocus(Qt::MouseFocusReason);
+        grid_->pointerPress(event);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override { grid_->pointerMove(event, this); }
+    void mouseReleaseEvent(QMouseEvent* event) override { grid_->pointerRelease(event); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override { grid_->pointerDoubleClick(event); }
+    void wheelEvent(QWheelEvent* event) override { QCoreApplication::sendEvent(grid_->viewport(), event); }
+
+private:
+    FlexGrid* grid_;
+    bool rowsPart_;
+    bool colsPart_;
+};
+
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this))
+{
+    setModel(model_);
     setItemDelegate(new PictureDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -67,12 +109,25 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setWordWrap(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // Sideways the cells slide under the fixed columns pixel by pixel.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    viewport()->setMouseTracking(true);
+
+    left_ = new FlexGridPane(this, false, true);
+    top_ = new FlexGridPane(this, true, false);
+    corner_ = new FlexGridPane(this, true, true);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &FlexGrid::updatePanes);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &FlexGrid::updatePanes);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &FlexGrid::updatePanes);
+    connect(model_, &QAbstractItemModel::columnsInserted, this, &FlexGrid::updatePanes);
+    connect(model_, &QAbstractItemModel::columnsRemoved, this, &FlexGrid::updatePanes);
 }
 
 void FlexGrid::SetBackColor(qint32 rgb)
 {
     backColor_ = rgb;
     viewport()->update();
+    updatePanes();
 }
 
 void FlexGrid::SetGridColor(qint32 rgb)
@@ -80,6 +135,7 @@ void FlexGrid::SetGridColor(qint32 rgb)
     // Styles take the line colour from different palette roles; a style sheet rule is the
     // one setting that every style honours.
     setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }").arg(platform::FromWinRgb(rgb).name()));
+    updatePanes();
 }
 
 void FlexGrid::SetBackColorBkg(qint32 rgb)
@@ -87,103 +143,105 @@ void FlexGrid::SetBackColorBkg(qint32 rgb)
     QPalette p = palette();
     p.setColor(QPalette::Base, platform::FromWinRgb(rgb));
     setPalette(p);
+    updatePanes();
+}
+
+void FlexGrid::SetGridLines(bool shown)
+{
+    setShowGrid(shown);
+    updatePanes();
 }
 
 void FlexGrid::SetFixedCols(int cols)
 {
     fixedCols_ = qMax(0, cols);
     viewport()->update();
+    layOutPanes();
+}
+
+void FlexGrid::SetFixedRows(int rows)
+{
+    fixedRows_ = qMax(0, rows);
+    viewport()->update();
+    layOutPanes();
+}
+
+void FlexGrid::SetAllowUserResizing(bool allowed)
+{
+    allowResizing_ = allowed;
+    if (!allowed) {
+        drag_ = {};
+        viewport()->unsetCursor();
+        for (QWidget* w : {static_cast<QWidget*>(left_), static_cast<QWidget*>(top_), static_cast<QWidget*>(corner_)})
+            w->unsetCursor();
+    }
 }
 
 void FlexGrid::SetRows(int rows)
 {
-    setRowCount(rows);
+    model_->SetRows(rows);
 }
 
-QTableWidgetItem* FlexGrid::cell(int row, int col) const
+void FlexGrid::SetCols(int cols)
 {
-    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount())
-        return nullptr;
-    QTableWidgetItem* it = item(row, col);
-    if (!it) {
-        it = new QTableWidgetItem;
-        const_cast<FlexGrid*>(this)->setItem(row, col, it);
-    }
-    return it;
+    model_->SetCols(cols);
 }
 
 QString FlexGrid::TextMatrix(int row, int col) const
 {
-    const QTableWidgetItem* it = (row < 0 || col < 0) ? nullptr : item(row, col);
-    return it ? it->text() : QString();
+    return model_->Text(row, col);
 }
 
 void FlexGrid::SetTextMatrix(int row, int col, const QString& text)
 {
-    if (QTableWidgetItem* it = cell(row, col))
-        it->setText(text);
+    model_->SetText(row, col, text);
 }
 
 void FlexGrid::SetCellBackColor(int row, int col, qint32 rgb)
 {
-    if (QTableWidgetItem* it = cell(row, col))
-        it->setBackground(platform::FromWinRgb(rgb));
+    model_->SetBackColor(row, col, platform::FromWinRgb(rgb).rgb());
 }
 
 void FlexGrid::SetCellForeColor(int row, int col, qint32 rgb)
 {
-    if (QTableWidgetItem* it = cell(row, col))
-        it->setForeground(platform::FromWinRgb(rgb));
+    model_->SetForeColor(row, col, platform::FromWinRgb(rgb).rgb());
 }
 
 void FlexGrid::SetCellFont(int row, int col, const QString& name, int pointSize, bool bold)
 {
-    if (QTableWidgetItem* it = cell(row, col)) {
-        QFont f(name);
-        if (pointSize > 0)
-            f.setPointSize(pointSize);
-        f.setBold(bold);
-        it->setFont(f);
-    }
+    model_->SetFont(row, col, name, pointSize, bold);
 }
 
 void FlexGrid::SetCellFontBold(int row, int col, bool bold)
 {
-    if (QTableWidgetItem* it = cell(row, col)) {
-        QFont f = it->font();
-        f.setBold(bold);
-        it->setFont(f);
-    }
+    model_->SetFontBold(row, col, bold);
 }
 
 void FlexGrid::SetCellPicture(int row, int col, const QPixmap& picture)
 {
-    if (QTableWidgetItem* it = cell(row, col))
-        it->setData(PictureRole, picture.isNull() ? QVariant() : QVariant(picture));
+    model_->SetPicture(row, col, picture);
 }
 
 QPixmap FlexGrid::CellPicture(int row, int col) const
 {
-    const QTableWidgetItem* it = (row < 0 || col < 0) ? nullptr : item(row, col);
-    return it ? it->data(PictureRole).value<QPixmap>() : QPixmap();
+    return model_->Picture(row, col);
 }
 
 qint32 FlexGrid::CellBackColor(int row, int col) const
 {
-    const QTableWidgetItem* it = (row < 0 || col < 0) ? nullptr : item(row, col);
-    return it ? platform::ToWinRgb(it->background().color()) : 0;
+    QRgb rgb = 0;
+    return model_->BackColor(row, col, &rgb) ? platform::ToWinRgb(QColor::fromRgb(rgb)) : 0;
 }
 
 qint32 FlexGrid::CellForeColor(int row, int col) const
 {
-    const QTableWidgetItem* it = (row < 0 || col < 0) ? nullptr : item(row, col);
-    return it ? platform::ToWinRgb(it->foreground().color()) : 0;
+    QRgb rgb = 0;
+    return model_->ForeColor(row, col, &rgb) ? platform::ToWinRgb(QColor::fromRgb(rgb)) : 0;
 }
 
 bool FlexGrid::CellFontBold(int row, int col) const
 {
-    const QTableWidgetItem* it = (row < 0 || col < 0) ? nullptr : item(row, col);
-    return it && it->font().bold();
+    return model_->FontBold(row, col);
 }
 
 void FlexGrid::SetColWidthTwips(int col, int twips)
@@ -196,56 +254,352 @@ void FlexGrid::SetRowHeightTwips(int row, int twips)
     setRowHeight(row, qMax(0, twipsToPixels(twips)));
 }
 
+int FlexGrid::ColWidthTwips(int col) const
+{
+    return col >= 0 && col < Cols() ? columnWidth(col) * 15 : 0;
+}
+
+int FlexGrid::RowHeightTwips(int row) const
+{
+    return row >= 0 && row < Rows() ? rowHeight(row) * 15 : 0;
+}
+
 // Relative to the control, its border included, so a box placed there covers the cell.
 int FlexGrid::CellLeftTwips(int col) const
 {
-    return (viewport()->geometry().left() + columnViewportPosition(col)) * 15;
+    return (viewport()->geometry().left() + colLeft(col)) * 15;
 }
 
 int FlexGrid::CellTopTwips(int row) const
 {
-    return (viewport()->geometry().top() + rowViewportPosition(row)) * 15;
+    return (viewport()->geometry().top() + rowTop(row)) * 15;
 }
 
 int FlexGrid::TopRow() const
 {
-    const int r = rowAt(0);
-    return r < 0 ? 0 : r;
+    const int r = rowAtPoint(fixedHeight());
+    return r < 0 ? qMin(fixedRows_, qMax(0, Rows() - 1)) : r;
 }
 
 void FlexGrid::SetTopRow(int row)
 {
-    if (row < 0 || row >= rowCount())
+    if (row < fixedRows_ || row >= Rows())
         return;
-    scrollTo(model()->index(row, 0), QAbstractItemView::PositionAtTop);
+    // The rows scroll under the fixed ones, so the row that shows first below them is the one
+    // the fixed rows' count further down.
+    QTableView::scrollTo(model_->index(row - fixedRows_, 0), QAbstractItemView::PositionAtTop);
 }
 
-void FlexGrid::mousePressEvent(QMouseEvent* event)
+void FlexGrid::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    QTableView::scrollTo(index, hint);
+    if (!index.isValid())
+        return;
+    // A scrolling cell brought into view must not end up under the fixed ones.
+    if (index.column() >= fixedCols_) {
+        const int hidden = fixedWidth() - columnViewportPosition(index.column());
+        if (hidden > 0)
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+    }
+    if (index.row() >= fixedRows_) {
+        for (int guard = 0; guard < fixedRows_ && rowViewportPosition(index.row()) < fixedHeight(); ++guard) {
+            const int before = verticalScrollBar()->value();
+            verticalScrollBar()->setValue(before - 1);
+            if (verticalScrollBar()->value() == before)
+                break;
+        }
+    }
+}
+
+int FlexGrid::fixedWidth() const
+{
+    int w = 0;
+    for (int c = 0; c < qMin(fixedCols_, Cols()); ++c)
+        w += columnWidth(c);
+    return w;
+}
+
+int FlexGrid::fixedHeight() const
+{
+    int h = 0;
+    for (int r = 0; r < qMin(fixedRows_, Rows()); ++r)
+        h += rowHeight(r);
+    return h;
+}
+
+int FlexGrid::colLeft(int col) const
+{
+    if (col < 0 || col >= Cols())
+        return 0;
+    if (col >= fixedCols_)
+        return columnViewportPosition(col);
+    int x = 0;
+    for (int c = 0; c < col; ++c)
+        x += columnWidth(c);
+    return x;
+}
+
+int FlexGrid::rowTop(int row) const
+{
+    if (row < 0 || row >= Rows())
+        return 0;
+    if (row >= fixedRows_)
+        return rowViewportPosition(row);
+    int y = 0;
+    for (int r = 0; r < row; ++r)
+        y += rowHeight(r);
+    return y;
+}
+
+int FlexGrid::colAtPoint(int x) const
+{
+    if (x < fixedWidth()) {
+        for (int c = 0, left = 0; c < qMin(fixedCols_, Cols()); left += columnWidth(c), ++c)
+            if (x >= left && x < left + columnWidth(c))
+                return c;
+        return -1;
+    }
+    return columnAt(x);
+}
+
+int FlexGrid::rowAtPoint(int y) const
+{
+    if (y < fixedHeight()) {
+        for (int r = 0, top = 0; r < qMin(fixedRows_, Rows()); top += rowHeight(r), ++r)
+            if (y >= top && y < top + rowHeight(r))
+                return r;
+        return -1;
+    }
+    return rowAt(y);
+}
+
+// The column or row border within reach of the point; hidden (zero-wide) sections are never
+// grabbed, so a column hidden on purpose stays hidden.
+FlexGrid::Border FlexGrid::borderAt(QPoint p) const
+{
+    if (!allowResizing_)
+        return {};
+    // The border of the section under the point or of the visible one before it; past the
+    // last section, the last one's.
+    const auto grab = [](int at, int under, int count, auto start, auto size) -> int {
+        for (int k = under >= 0 ? under : count - 1; k >= 0; --k) {
+            if (size(k) == 0)
+                continue;
+            if (qAbs(start(k) + size(k) - at) <= BorderGrip)
+                return k;
+            if (k != under)
+                return -1;
+        }
+        return -1;
+    };
+    const int col = colAtPoint(p.x());
+    const int row = rowAtPoint(p.y());
+    if (row >= 0) {
+        const int c = grab(p.x(), col, Cols(), [this](int k) { return colLeft(k); }, [this](int k) { return columnWidth(k); });
+        if (c >= 0)
+            return {Edge::Column, c};
+    }
+    if (col >= 0) {
+        const int r = grab(p.y(), row, Rows(), [this](int k) { return rowTop(k); }, [this](int k) { return rowHeight(k); });
+        if (r >= 0)
+            return {Edge::Row, r};
+    }
+    return {};
+}
+
+bool FlexGrid::pointerPress(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    mouseRow_ = rowAt(p.y());
-    mouseCol_ = columnAt(p.x());
+    if (event->button() == Qt::LeftButton) {
+        const Border b = borderAt(p);
+        if (b.edge != Edge::None) {
+            drag_ = b;
+            dragStart_ = b.edge == Edge::Column ? p.x() : p.y();
+            dragSize_ = b.edge == Edge::Column ? columnWidth(b.section) : rowHeight(b.section);
+            pressed_ = false;
+            return true;
+        }
+    }
+    mouseRow_ = rowAtPoint(p.y());
+    mouseCol_ = colAtPoint(p.x());
     pressed_ = true;
-    QTableWidget::mousePressEvent(event);
+    return false;
 }
 
-void FlexGrid::mouseReleaseEvent(QMouseEvent* event)
+bool FlexGrid::pointerMove(QMouseEvent* event, QWidget* cursorOwner)
 {
-    QTableWidget::mouseReleaseEvent(event);
+    const QPoint p = event->position().toPoint();
+    if (drag_.edge == Edge::Column) {
+        setColumnWidth(drag_.section, qMax(0, dragSize_ + p.x() - dragStart_));
+        return true;
+    }
+    if (drag_.edge == Edge::Row) {
+        setRowHeight(drag_.section, qMax(0, dragSize_ + p.y() - dragStart_));
+        return true;
+    }
+    if (allowResizing_ && !(event->buttons() & Qt::LeftButton)) {
+        const Edge e = borderAt(p).edge;
+        if (e == Edge::Column)
+            cursorOwner->setCursor(Qt::SplitHCursor);
+        else if (e == Edge::Row)
+            cursorOwner->setCursor(Qt::SplitVCursor);
+        else
+            cursorOwner->unsetCursor();
+    }
+    return false;
+}
+
+bool FlexGrid::pointerRelease(QMouseEvent* event)
+{
+    if (drag_.edge != Edge::None) {
+        if (event->button() == Qt::LeftButton)
+            drag_ = {};
+        return true;
+    }
     if (pressed_ && event->button() == Qt::LeftButton) {
         pressed_ = false;
         emit Click();
     }
+    return false;
+}
+
+bool FlexGrid::pointerDoubleClick(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    // A double click on a border is two grabs of it, not a double click on a cell.
+    if (event->button() == Qt::LeftButton && borderAt(p).edge != Edge::None)
+        return pointerPress(event);
+    mouseRow_ = rowAtPoint(p.y());
+    mouseCol_ = colAtPoint(p.x());
+    // The release that ends a double click is no click of its own: the first one was.
+    pressed_ = false;
+    if (event->button() == Qt::LeftButton)
+        emit DblClick();
+    return false;
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* event)
+{
+    if (!pointerPress(event))
+        QTableView::mousePressEvent(event);
+}
+
+void FlexGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!pointerMove(event, viewport()))
+        QTableView::mouseMoveEvent(event);
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool dragged = drag_.edge != Edge::None;
+    if (!dragged)
+        QTableView::mouseReleaseEvent(event);
+    pointerRelease(event);
 }
 
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
-    mouseRow_ = rowAt(p.y());
-    mouseCol_ = columnAt(p.x());
-    // The release that ends a double click is no click of its own: the first one was.
-    pressed_ = false;
-    QTableWidget::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit DblClick();
+    if (event->button() == Qt::LeftButton && borderAt(event->position().toPoint()).edge != Edge::None) {
+        pointerPress(event);
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
+    pointerDoubleClick(event);
+}
+
+void FlexGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    updatePanes();
+}
+
+void FlexGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    layOutPanes();
+}
+
+void FlexGrid::layOutPanes()
+{
+    if (!left_)
+        return;
+    const QRect vp = viewport()->geometry();
+    const int w = qMin(fixedWidth(), vp.width());
+    const int h = qMin(fixedHeight(), vp.height());
+    left_->setGeometry(vp.left(), vp.top(), w, vp.height());
+    top_->setGeometry(vp.left(), vp.top(), vp.width(), h);
+    corner_->setGeometry(vp.left(), vp.top(), w, h);
+    left_->setVisible(w > 0 && vp.height() > 0);
+    top_->setVisible(h > 0 && vp.width() > 0);
+    corner_->setVisible(w > 0 && h > 0);
+    left_->raise();
+    top_->raise();
+    corner_->raise();
+    updatePanes();
+}
+
+void FlexGrid::updatePanes()
+{
+    if (!left_)
+        return;
+    for (QWidget* w : {static_cast<QWidget*>(left_), static_cast<QWidget*>(top_), static_cast<QWidget*>(corner_)})
+        if (w->isVisible())
+            w->update();
+}
+
+// Paints the fixed cells of one pane as the view paints its cells: the style's row panel, the
+// delegate, then the grid lines along each cell's right and bottom edge.
+void FlexGrid::paintPane(QPainter& painter, const QRect& dirty, bool fixedRowsPart, bool fixedColsPart) const
+{
+    painter.fillRect(dirty, palette().brush(QPalette::Base));
+    if (Rows() == 0 || Cols() == 0)
+        return;
+
+    int firstRow = 0, lastRow = qMin(fixedRows_, Rows()) - 1;
+    if (!fixedRowsPart) {
+        firstRow = rowAt(dirty.top());
+        lastRow = rowAt(dirty.bottom());
+        if (firstRow < 0)
+            return;
+        if (lastRow < 0)
+            lastRow = Rows() - 1;
+    }
+    int firstCol = 0, lastCol = qMin(fixedCols_, Cols()) - 1;
+    if (!fixedColsPart) {
+        firstCol = columnAt(dirty.left());
+        lastCol = columnAt(dirty.right());
+        if (firstCol < 0)
+            return;
+        if (lastCol < 0)
+            lastCol = Cols() - 1;
+    }
+
+    QStyleOptionViewItem base;
+    initViewItemOption(&base);
+    const int gridSize = showGrid() ? 1 : 0;
+    const QColor gridColor = QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &base, this)));
+    for (int r = firstRow; r <= lastRow; ++r) {
+        const int h = rowHeight(r);
+        if (h <= 0)
+            continue;
+        const int y = rowTop(r);
+        for (int c = firstCol; c <= lastCol; ++c) {
+            const int w = columnWidth(c);
+            if (w <= 0)
+                continue;
+            const int x = colLeft(c);
+            const QModelIndex index = model_->index(r, c);
+            QStyleOptionViewItem opt(base);
+            opt.rect = QRect(x, y, w - gridSize, h - gridSize);
+            opt.palette.setCurrentColorGroup(isEnabled() ? QPalette::Normal : QPalette::Disabled);
+            style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &opt, &painter, this);
+            itemDelegateForIndex(index)->paint(&painter, opt, index);
+            if (gridSize) {
+                painter.setPen(QPen(gridColor, 1));
+                painter.drawLine(x, y + h - 1, x + w - 1, y + h - 1);
+                painter.drawLine(x + w - 1, y, x + w - 1, y + h - 1);
+            }
+        }
+    }
 }
