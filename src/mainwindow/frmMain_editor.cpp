@@ -14,6 +14,7 @@ void frmMain::connectEditor()
 {
     // The scratch box is rebuilt by every pass; keeping its history would only cost memory.
     TextBuffer->setUndoRedoEnabled(false);
+    TextBuffer->SetNeverShown();
     connect(TextEditor, &RichTextBox::Change, this, &frmMain::TextEditor_Change);
     connect(TextEditor, &RichTextBox::KeyPress, this, &frmMain::TextEditor_KeyPress);
     connect(TextEditor, &RichTextBox::KeyDown, this, &frmMain::TextEditor_KeyDown);

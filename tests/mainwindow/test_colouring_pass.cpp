@@ -99,24 +99,31 @@ TEST_F(ColouringPass, GivesEveryCharacterTheFormatOfTheSelectionBySelectionPass)
     };
     RichTextBox buffer;
     RichTextBox editor;
-    for (const Settings& v : variants) {
-        GlobalVariables& g = window->settings();
-        g.EditorBold = v.bold;
-        g.EditorFontName = v.font;
-        g.EditorFontSize = v.size;
-        g.EditorCharColor = v.chars;
-        g.EditorIntegerColor = v.integers;
-        g.EditorCommentColor = v.comments;
-        g.EditorBackColor = v.back;
-        // Each text is coloured over the one before it, as the window does pass after pass.
-        for (const QString& text : texts) {
-            const std::string name = std::to_string(v.bold) + " " + text.left(20).toStdString();
-            buffer.SetText(text);
-            selectionByselection(buffer, editor, g);
-            window->TextBuffer->SetText(text);
-            window->HighLightSyntax();
-            expectSameLook(lookOf(*editor.document()), lookOf(*window->TextEditor->document()), name);
-            EXPECT_EQ(window->TextEditor->Text(), text) << name;
+    // Each text is coloured over the one before it, as the window does pass after pass: again
+    // with the same settings (the box holds it already) and with other settings.
+    for (const QString& text : texts) {
+        for (const Settings& v : variants) {
+            GlobalVariables& g = window->settings();
+            g.EditorBold = v.bold;
+            g.EditorFontName = v.font;
+            g.EditorFontSize = v.size;
+            g.EditorCharColor = v.chars;
+            g.EditorIntegerColor = v.integers;
+            g.EditorCommentColor = v.comments;
+            g.EditorBackColor = v.back;
+            for (int pass = 0; pass < 2; ++pass) {
+                const std::string name = std::to_string(v.bold) + " pass " + std::to_string(pass) + " " + text.left(20).toStdString();
+                buffer.SetText(text);
+                selectionByselection(buffer, editor, g);
+                window->TextBuffer->SetText(text);
+                int changes = 0;
+                const auto counter = QObject::connect(window->TextEditor, &RichTextBox::Change, [&] { ++changes; });
+                window->HighLightSyntax();
+                QObject::disconnect(counter);
+                EXPECT_EQ(changes, 1) << name;
+                expectSameLook(lookOf(*editor.document()), lookOf(*window->TextEditor->document()), name);
+                EXPECT_EQ(window->TextEditor->Text(), text) << name;
+            }
         }
     }
 }

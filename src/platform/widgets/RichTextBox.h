@@ -46,6 +46,10 @@ public:
     void SetFormattedText(const QString& text, const std::vector<FormattedRun>& runs);
 
     RichText TextRTF() const;
+
+    // Hides a box for good, as scratch: its text is no longer laid out for showing, which
+    // spares the time and memory of shaping every line. Text, positions and formats work.
+    void SetNeverShown();
     // Replaces content and formatting and raises Change once. The caret and the scroll
     // position stay where they were, as far as the new text reaches.
     void SetTextRTF(const RichText& content);
