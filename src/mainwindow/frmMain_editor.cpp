@@ -29,6 +29,8 @@ void frmMain::HighLightSyntax()
 {
     const GlobalVariables& g = settings_;
     const QString text = TextBuffer->Text();
+    // The scratch text has served; holding it would only add to the memory of a big program.
+    TextBuffer->SetText(QString());
 
     QTextCharFormat plain;
     plain.setFontWeight(g.EditorBold != 0 ? QFont::Bold : QFont::Normal);
@@ -40,27 +42,29 @@ void frmMain::HighLightSyntax()
         f.setForeground(platform::FromWinRgb(rgb));
         return f;
     };
-    const QTextCharFormat uncoloured = coloured(UncolouredTextColour(g.EditorBackColor));
-    const QTextCharFormat comment = coloured(g.EditorCommentColor);
-    const QTextCharFormat character = coloured(g.EditorCharColor);
-    const QTextCharFormat integer = coloured(g.EditorIntegerColor);
+    enum { Uncoloured, Comment, Character, Integer };
+    const std::vector<QTextCharFormat> formats = {
+        coloured(UncolouredTextColour(g.EditorBackColor)), coloured(g.EditorCommentColor),
+        coloured(g.EditorCharColor), coloured(g.EditorIntegerColor)};
 
     std::vector<FormattedRun> runs;
-    int at = 0;
-    for (const ColourRun& run : ColourRuns(text)) {
-        if (run.start > at)
-            runs.push_back({run.start - at, uncoloured});
-        runs.push_back({run.length, run.colour == SyntaxColour::Comment     ? comment
-                                    : run.colour == SyntaxColour::Character ? character
-                                                                            : integer});
-        at = run.start + run.length;
+    {
+        const std::vector<ColourRun> colourRuns = ColourRuns(text);
+        runs.reserve(2 * colourRuns.size() + 1);
+        int at = 0;
+        for (const ColourRun& run : colourRuns) {
+            if (run.start > at)
+                runs.push_back({run.start - at, Uncoloured});
+            runs.push_back({run.length, run.colour == SyntaxColour::Comment     ? Comment
+                                        : run.colour == SyntaxColour::Character ? Character
+                                                                                : Integer});
+            at = run.start + run.length;
+        }
+        if (at < int(text.size()))
+            runs.push_back({int(text.size()) - at, Uncoloured});
     }
-    if (at < int(text.size()))
-        runs.push_back({int(text.size()) - at, uncoloured});
 
-    TextEditor->SetFormattedText(text, runs);
-    // The scratch text has served; holding it would only double the memory of a big program.
-    TextBuffer->SetText(QString());
+    TextEditor->SetFormattedText(text, formats, runs);
     TextEditor->SetBackColor(g.EditorBackColor);
     EnableCommands(QStringLiteral("Save"), false);
 }

@@ -192,7 +192,8 @@ void RichTextBox::SetText(const QString& text)
 namespace {
 
 // Replaces the whole of `doc` with the text formatted run by run.
-void buildFormatted(QTextDocument* doc, const QString& text, const std::vector<FormattedRun>& runs)
+void buildFormatted(QTextDocument* doc, const QString& text, const std::vector<QTextCharFormat>& formats,
+                    const std::vector<FormattedRun>& runs)
 {
     QTextCursor c(doc);
     c.beginEditBlock();
@@ -202,16 +203,37 @@ void buildFormatted(QTextDocument* doc, const QString& text, const std::vector<F
     for (const FormattedRun& run : runs) {
         const int length = qBound(0, run.length, int(text.size()) - from);
         if (length > 0)
-            c.insertText(toDocumentBreaks(text.mid(from, length)), run.format);
+            c.insertText(toDocumentBreaks(text.mid(from, length)), formats[size_t(run.format)]);
         from += length;
     }
     c.endEditBlock();
 }
 
+// The document's text (a block break between lines) against a text with CR LF breaks.
+bool sameText(const QString& raw, const QString& text)
+{
+    qsizetype i = 0, j = 0;
+    while (i < raw.size() && j < text.size()) {
+        if (raw[i] == BlockBreak) {
+            if (j + 1 >= text.size() || text[j] != u'\r' || text[j + 1] != u'\n')
+                return false;
+            ++i;
+            j += 2;
+        } else if (raw[i] == text[j] && text[j] != u'\r' && text[j] != u'\n') {
+            ++i;
+            ++j;
+        } else {
+            return false;
+        }
+    }
+    return i == raw.size() && j == text.size();
+}
+
 // Whether `doc`, holding `text` already, holds it formatted as buildFormatted would: every
 // character in its run's format, every line after the first opened by its break's format
 // and in the first line's block format (the first line keeps its own formats either way).
-bool alreadyFormatted(const QTextDocument& doc, const std::vector<FormattedRun>& runs)
+bool alreadyFormatted(const QTextDocument& doc, const std::vector<QTextCharFormat>& formats,
+                      const std::vector<FormattedRun>& runs)
 {
     size_t run = 0;
     int runEnd = runs.empty() ? 0 : runs[0].length; // in positions of the CR LF text
@@ -222,7 +244,7 @@ bool alreadyFormatted(const QTextDocument& doc, const std::vector<FormattedRun>&
             if (run < runs.size())
                 runEnd += runs[run].length;
         }
-        return run < runs.size() ? &runs[run].format : nullptr;
+        return run < runs.size() ? &formats[size_t(runs[run].format)] : nullptr;
     };
     const QTextBlockFormat firstLine = doc.begin().blockFormat();
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
@@ -249,19 +271,18 @@ bool alreadyFormatted(const QTextDocument& doc, const std::vector<FormattedRun>&
 
 } // namespace
 
-void RichTextBox::SetFormattedText(const QString& text, const std::vector<FormattedRun>& runs)
+void RichTextBox::SetFormattedText(const QString& text, const std::vector<QTextCharFormat>& formats,
+                                   const std::vector<FormattedRun>& runs)
 {
     const int caret = SelStart();
     const int hScroll = horizontalScrollBar()->value();
     const int vScroll = verticalScrollBar()->value();
     // When the box holds exactly that already (a program coloured again unchanged), laying
     // out every line anew is spared.
-    const bool same = TextLength() == text.size() &&
-                      raw_ == QString(text).replace(QLatin1String("\r\n"), QString(BlockBreak)) &&
-                      alreadyFormatted(*document(), runs);
+    const bool same = sameText(raw_, text) && alreadyFormatted(*document(), formats, runs);
     asOneChange(true, [&] {
         if (!same)
-            buildFormatted(document(), text, runs);
+            buildFormatted(document(), text, formats, runs);
     });
     document()->clearUndoRedoStacks();
     SetSelStart(caret);

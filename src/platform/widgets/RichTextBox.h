@@ -22,7 +22,7 @@ struct RichText
 struct FormattedRun
 {
     int length = 0; // characters of Text(); a run never ends between the CR and LF of a break
-    QTextCharFormat format;
+    int format = 0; // index into the formats given with the runs
 };
 
 class RichTextBox : public QTextEdit
@@ -40,10 +40,11 @@ public:
     int TextLength() const;
 
     // Replaces content and formatting with `text` formatted run by run, the runs following
-    // each other from its start, in one edit: what setting the text and then selecting and
-    // formatting each run would give, at a cost in proportion to the text's length. Raises
-    // Change once; caret and scroll position as SetTextRTF.
-    void SetFormattedText(const QString& text, const std::vector<FormattedRun>& runs);
+    // each other from its start, each in formats[run.format], in one edit: what setting the
+    // text and then selecting and formatting each run would give, at a cost in proportion to
+    // the text's length. Raises Change once; caret and scroll position as SetTextRTF.
+    void SetFormattedText(const QString& text, const std::vector<QTextCharFormat>& formats,
+                          const std::vector<FormattedRun>& runs);
 
     RichText TextRTF() const;
 
