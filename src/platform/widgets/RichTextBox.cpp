@@ -281,8 +281,13 @@ void RichTextBox::SetFormattedText(const QString& text, const std::vector<QTextC
     // out every line anew is spared.
     const bool same = sameText(raw_, text) && alreadyFormatted(*document(), formats, runs);
     asOneChange(true, [&] {
-        if (!same)
-            buildFormatted(document(), text, formats, runs);
+        if (same)
+            return;
+        // The history is cleared below anyway; recording every insertion would only cost.
+        const bool undo = document()->isUndoRedoEnabled();
+        document()->setUndoRedoEnabled(false);
+        buildFormatted(document(), text, formats, runs);
+        document()->setUndoRedoEnabled(undo);
     });
     document()->clearUndoRedoStacks();
     SetSelStart(caret);
