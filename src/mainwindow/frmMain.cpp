@@ -318,14 +318,15 @@ void frmMain::closeEvent(QCloseEvent* event)
 
 void frmMain::Form_QueryUnload(qint16& Cancel, qint16 /*UnloadMode*/)
 {
-    if (!IsButtonEnabled(QStringLiteral("Save")))
+    // Also during a run, whose disabled Save says nothing about the document.
+    if (!HasUnsavedChanges())
         return;
     const int answer = platform::MsgBox(QStringLiteral("Save changes to ") + PanelText(QStringLiteral("FileName")) +
                                             QStringLiteral("?"),
                                         platform::vbYesNoCancelQuestion, QStringLiteral("Save Changes?"));
     if (answer == platform::vbYes) {
         mnuFileSave_Click();
-        if (IsButtonEnabled(QStringLiteral("Save")))
+        if (HasUnsavedChanges())
             Cancel = 1;
     } else if (answer != platform::vbNo) {
         Cancel = 1;

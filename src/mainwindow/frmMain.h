@@ -90,6 +90,8 @@ public:
     void RunProgram();
     // The billet size from the program's "[BILLET" line; false (after a message) without one.
     bool ReadBilletSize();
+    // Unsaved changes: the Save command, or during a run the state recorded at its start.
+    bool HasUnsavedChanges() const;
 
     // --- Program files (frmMain_files.cpp) ---
     void mnuFileNew_Click();
@@ -103,8 +105,9 @@ public:
     void AddRecentFile(const QString& Path, qint16 Index);
     QString GetFileName(const QString& Path) const;
     // The save-changes question; false when the asking command must end (Cancel, or a save
-    // that did not happen).
-    bool AskToSaveChanges();
+    // that did not happen). A failed save is reported under failureTitle (empty: the
+    // application's title).
+    bool AskToSaveChanges(const QString& failureTitle);
 
     // --- Editor (frmMain_editor.cpp) ---
     void HighLightSyntax();
@@ -237,6 +240,10 @@ private:
     void saveViewOption(const QString& section, const QString& key, bool value);
     // Gives a grid row the look of its breakpoint mark, as executing or not.
     void setRowLook(int row, bool executing);
+    void documentSaved(); // a save went through: the document counts as saved
+    // Save and Save As, their failures reported under failureTitle.
+    void saveDocument(const QString& failureTitle);
+    void saveDocumentAs(const QString& failureTitle);
 
     SharedState& state_;
     GlobalVariables& settings_;
@@ -247,8 +254,10 @@ private:
     // however often the run yields.
     PaintThrottle* paintThrottle_ = nullptr;
     bool closing_ = false;
-    // "Pause" and "Stop" enabled, as EnableCommands last switched them (a new button is
-    // enabled): the animation asks at every path point whether the run is paused.
+    // "Pause" and "Stop" enabled, following their buttons (a new button is enabled): the
+    // animation asks at every path point whether the run is paused.
     bool pauseEnabled_ = true;
     bool stopEnabled_ = true;
+    bool runActive_ = false;  // a fresh start is under way, its run loop included
+    bool restartRun_ = false; // a fresh start was asked for inside it
 };

@@ -143,6 +143,12 @@ void frmMain::buildToolbar()
             w->installEventFilter(this);
         }
         connect(button, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
+        // Whoever switches the button, EnableCommands or a state restored after an edit,
+        // the flag follows.
+        if (key == u"Pause")
+            connect(button, &QAction::enabledChanged, this, [this](bool on) { pauseEnabled_ = on; });
+        else if (key == u"Stop")
+            connect(button, &QAction::enabledChanged, this, [this](bool on) { stopEnabled_ = on; });
     }
 }
 
@@ -178,10 +184,6 @@ void frmMain::EnableCommands(const QString& Names, bool Enabled)
     for (const QString& name : Names.split(u',')) {
         if (QAction* button = ToolbarButton(name))
             button->setEnabled(Enabled);
-        if (name == u"Pause")
-            pauseEnabled_ = Enabled;
-        else if (name == u"Stop")
-            stopEnabled_ = Enabled;
         QAction* item = name == u"Save"    ? mnuFileSave
                         : name == u"Print" ? mnuFilePrint
                         : name == u"Start" ? mnuRunStart

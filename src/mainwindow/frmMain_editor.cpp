@@ -122,10 +122,13 @@ void frmMain::mnuToolsReformatText_Click()
 void frmMain::ReformatText(RichTextBox* Box)
 {
     TextBuffer->SetText(syntax::ReformatText(Box->Text()));
-    SaveWasEnabled = IsButtonEnabled(QStringLiteral("Save"));
+    const bool saveEnabled = IsButtonEnabled(QStringLiteral("Save"));
+    // During a run Save is disabled: SaveWasEnabled keeps the document's real state.
+    if (!runActive_)
+        SaveWasEnabled = saveEnabled;
     HighLightSyntax();
     // Reformatting alone neither saves nor dirties the document.
-    EnableCommands(QStringLiteral("Save"), SaveWasEnabled);
+    EnableCommands(QStringLiteral("Save"), saveEnabled);
 }
 
 bool frmMain::CheckSyntax(RichTextBox* Box)

@@ -28,25 +28,39 @@ QString frmMain::GetFileName(const QString& Path) const
     return recent::GetFileName(Path);
 }
 
-bool frmMain::AskToSaveChanges()
+bool frmMain::HasUnsavedChanges() const
 {
-    if (!IsButtonEnabled(QStringLiteral("Save")))
+    return runActive_ ? SaveWasEnabled : IsButtonEnabled(QStringLiteral("Save"));
+}
+
+void frmMain::documentSaved()
+{
+    EnableCommands(QStringLiteral("Save"), false);
+    // Saved during a run (closing asks then): the run's Stop must not mark it unsaved again.
+    if (runActive_)
+        SaveWasEnabled = false;
+}
+
+bool frmMain::AskToSaveChanges(const QString& failureTitle)
+{
+    if (!HasUnsavedChanges())
         return true;
     const int answer = platform::MsgBox(QStringLiteral("Save changes to ") + PanelText(QStringLiteral("FileName")) +
                                             QStringLiteral("?"),
                                         platform::vbYesNoCancelQuestion, QStringLiteral("Save Changes?"));
     if (answer == platform::vbYes) {
-        mnuFileSave_Click();
-        return !IsButtonEnabled(QStringLiteral("Save"));
+        saveDocument(failureTitle);
+        return !HasUnsavedChanges();
     }
     return answer == platform::vbNo;
 }
 
 void frmMain::mnuFileNew_Click()
 {
-    if (!AskToSaveChanges())
+    if (!AskToSaveChanges(ErrorTitle))
         return;
     TextEditor->SetText(QString());
+    TextEditor->SetEncoding(RichTextBox::FileEncoding::Utf8);
     DebugWindow->SetRows(1);
     if (!mnuViewTextEditor->isChecked())
         mnuViewTextEditor_Click();
@@ -61,7 +75,7 @@ void frmMain::mnuFileNew_Click()
 
 void frmMain::mnuFileOpen_Click()
 {
-    if (!AskToSaveChanges())
+    if (!AskToSaveChanges(ErrorTitle))
         return;
     com.Filter = CncFilter;
     const std::optional<QString> path = com.ShowOpen(this);
@@ -72,6 +86,8 @@ void frmMain::mnuFileOpen_Click()
         platform::MsgBox(error, platform::vbCritical, ErrorTitle);
         return;
     }
+    // The document keeps the encoding it was read in; the scratch box is only passed through.
+    TextEditor->SetEncoding(TextBuffer->Encoding());
     HighLightSyntax();
     EnableCommands(QStringLiteral("Start,Print,Step"), true);
     SetPanelText(QStringLiteral("FileName"), GetFileName(*path));
@@ -84,22 +100,32 @@ void frmMain::mnuFileOpen_Click()
 
 void frmMain::mnuFileSave_Click()
 {
+    saveDocument(ErrorTitle);
+}
+
+void frmMain::saveDocument(const QString& failureTitle)
+{
     const QString path = recent::RecentFileEntry(store_, 0);
     // Without a path to write to (a list emptied behind the program's back) ask for one.
     if (PanelText(QStringLiteral("FileName")) == Untitled || path.isEmpty()) {
-        mnuFileSaveAS_Click();
+        saveDocumentAs(failureTitle);
         return;
     }
     QString error;
     if (!TextEditor->SaveFile(path, &error)) {
         // The document stays dirty, and the user learns why.
-        platform::MsgBox(cannotSave(error), platform::vbCritical, ErrorTitle);
+        platform::MsgBox(cannotSave(error), platform::vbCritical, failureTitle);
         return;
     }
-    EnableCommands(QStringLiteral("Save"), false);
+    documentSaved();
 }
 
 void frmMain::mnuFileSaveAS_Click()
+{
+    saveDocumentAs(ErrorTitle);
+}
+
+void frmMain::saveDocumentAs(const QString& failureTitle)
 {
     com.Filter = CncFilter;
     const std::optional<QString> path = com.ShowSave(this);
@@ -107,10 +133,10 @@ void frmMain::mnuFileSaveAS_Click()
         return;
     QString error;
     if (!TextEditor->SaveFile(*path, &error)) {
-        platform::MsgBox(cannotSave(error), platform::vbCritical, ErrorTitle);
+        platform::MsgBox(cannotSave(error), platform::vbCritical, failureTitle);
         return;
     }
-    EnableCommands(QStringLiteral("Save"), false);
+    documentSaved();
     SetPanelText(QStringLiteral("FileName"), GetFileName(*path));
     AddRecentFile(*path, -1);
 }
@@ -121,7 +147,8 @@ void frmMain::mnuFileRecentFiles_Click(qint16 Index)
 {
     if (Index < 0 || Index > 3)
         return;
-    if (!AskToSaveChanges())
+    // Its failures, a failed save included, stand under the application's title.
+    if (!AskToSaveChanges(QString()))
         return;
     QString error;
     if (!TextBuffer->LoadFile(recent::RecentFileEntry(store_, Index), &error)) {
@@ -129,6 +156,7 @@ void frmMain::mnuFileRecentFiles_Click(qint16 Index)
         platform::MsgBox(error, platform::vbCritical);
         return;
     }
+    TextEditor->SetEncoding(TextBuffer->Encoding());
     HighLightSyntax();
     SetPanelText(QStringLiteral("FileName"), GetFileName(TextBuffer->FileName()));
     EnableCommands(QStringLiteral("Start,Print,Step"), true);

@@ -10,6 +10,7 @@
 #include "shared/SharedState.h"
 #include "simulation/Graphics.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -176,12 +177,25 @@ void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
     if (KeyCode == 13) {
         const QString before = TextEditor->Text();
         DebugWindow->SetTextMatrix(EditRow, TextCol, txtDebug->text());
+        // During a run the rebuilt text must not switch the commands as typing does: that
+        // would take Pause and Stop from the run and let a paused run go on by itself.
+        std::vector<std::pair<QAction*, bool>> commands;
+        if (runActive_) {
+            for (const QString& key : ToolbarKeys)
+                if (QAction* button = ToolbarButton(key))
+                    commands.emplace_back(button, button->isEnabled());
+            for (QAction* item : {mnuFileNew, mnuFileOpen, mnuFileSave, mnuFilePrint, mnuRunStart, mnuRunPause,
+                                  mnuRunStop, mnuRunStepInto, mnuToolsOptions})
+                commands.emplace_back(item, item->isEnabled());
+        }
         // The editor sees the text emptied, then rebuilt from the rows.
         QStringList rows;
         for (int r = 0; r < DebugWindow->Rows(); ++r)
             rows << DebugWindow->TextMatrix(r, TextCol);
         TextEditor->SetText(QString());
         TextEditor->SetText(rows.join(QStringLiteral("\r\n")));
+        for (const auto& [command, enabled] : commands)
+            command->setEnabled(enabled);
         // An edit made during a run must still count as unsaved once Stop restores Save.
         if (TextEditor->Text() != before)
             SaveWasEnabled = true;

@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QProgressBar>
+#include <tuple>
 
 bool frmMain::IsPaused() const
 {
@@ -30,28 +31,74 @@ void frmMain::mnuRunStart_Click()
         EnableCommands(QStringLiteral("Pause"), true);
         return;
     }
-
-    ReformatText(TextEditor);
-    if (CheckSyntax(TextEditor))
+    if (runActive_) {
+        // A fresh start inside a run: the interrupted loops and cycles unwind first, then the
+        // run starts again from the first row out here, so starts never nest however often
+        // the key comes.
+        restartRun_ = true;
+        state_.StopRequested = true;
         return;
-    SaveWasEnabled = IsButtonEnabled(QStringLiteral("Save"));
-    EnableCommands(QStringLiteral("New,Open,Save,Print,Start,Step,Options"), false);
-    for (QMenu* menu : {mnuFile, mnuView, mnuTools, mnuHelp})
-        menu->menuAction()->setEnabled(false);
-    TextEditor->SetLocked(true);
-    if (!IsButtonEnabled(QStringLiteral("Stop")))
-        graphics_->LoadTool(platform::ProgramFile(QStringLiteral("\\tools\\tool.bmp")), 67, 101);
-    EnableCommands(QStringLiteral("Pause,Stop"), true);
-    if (mnuViewTextEditor->isChecked())
-        mnuViewDebugWindow_Click();
-    graphics_->ToolPrevX = -500;
-    graphics_->ToolPrevY = -500;
-    graphics_->ClearSimBuffer();
-    state_.StopRequested = false;
-    DebugWindow->SetTopRow(0);
-    RunProgram();
-    graphics_->DrawEdgeEffect();
-    mnuRunStop_Click();
+    }
+
+    bool restarting = false;
+    for (;;) {
+        restartRun_ = false;
+        ReformatText(TextEditor);
+        if (CheckSyntax(TextEditor)) {
+            // The interrupted run has already unwound: it ends as every run ends.
+            if (restarting) {
+                graphics_->DrawEdgeEffect();
+                mnuRunStop_Click();
+            }
+            break;
+        }
+        // Inside a run Save is disabled; the document's real state is already recorded.
+        if (!restarting)
+            SaveWasEnabled = IsButtonEnabled(QStringLiteral("Save"));
+        runActive_ = true;
+        EnableCommands(QStringLiteral("New,Open,Save,Print,Start,Step,Options"), false);
+        for (QMenu* menu : {mnuFile, mnuView, mnuTools, mnuHelp})
+            menu->menuAction()->setEnabled(false);
+        TextEditor->SetLocked(true);
+        if (!IsButtonEnabled(QStringLiteral("Stop")))
+            graphics_->LoadTool(platform::ProgramFile(QStringLiteral("\\tools\\tool.bmp")), 67, 101);
+        EnableCommands(QStringLiteral("Pause,Stop"), true);
+        // Cleared before showing the grid yields, so that a Stop, a close or another start
+        // made in that yield is not undone.
+        state_.StopRequested = false;
+        if (mnuViewTextEditor->isChecked()) {
+            mnuViewDebugWindow_Click();
+        } else if (DebugWindow->isHidden() && TextChanged) {
+            // Neither pane shows: the rows are refilled as showing the grid would, so that
+            // the run runs the text the user has.
+            LoadDebugWindow();
+            TextChanged = false;
+        }
+        if (state_.StopRequested) {
+            if (restartRun_ && !closing_) {
+                restarting = true;
+                continue;
+            }
+            break; // a Stop already ended the start; a close ends everything
+        }
+        graphics_->ToolPrevX = -500;
+        graphics_->ToolPrevY = -500;
+        graphics_->ClearSimBuffer();
+        DebugWindow->SetTopRow(0);
+        RunProgram();
+        if (closing_)
+            break;
+        if (restartRun_) {
+            RemoveHighLighting(state_.CurrentLine);
+            restarting = true;
+            continue;
+        }
+        graphics_->DrawEdgeEffect();
+        mnuRunStop_Click();
+        break;
+    }
+    runActive_ = false;
+    restartRun_ = false;
 }
 
 void frmMain::RunProgram()
@@ -123,6 +170,19 @@ bool frmMain::ReadBilletSize()
         state_.BilletDiameter = *billet.Diameter;
     if (billet.Length)
         state_.BilletLength = *billet.Length;
+    // A size the line does not give is kept from the last run; when there is none either,
+    // there is no billet to cut.
+    for (const auto& [size, name, letter] : {std::tuple{state_.BilletDiameter, "diameter", 'X'},
+                                             std::tuple{state_.BilletLength, "length", 'Z'}}) {
+        if (size <= 0) {
+            platform::MsgBox(QStringLiteral("Line %1: the billet line \"%2\" gives no %3 (%4) greater than 0, and no "
+                                            "earlier run left one.")
+                                 .arg(row + 1)
+                                 .arg(DebugWindow->TextMatrix(row, 2).trimmed(), QLatin1String(name), QChar(letter)),
+                             platform::vbCritical);
+            return false;
+        }
+    }
     return true;
 }
 
@@ -143,6 +203,7 @@ void frmMain::mnuRunStop_Click()
         menu->menuAction()->setEnabled(true);
     TextEditor->SetLocked(false);
     state_.StopRequested = true;
+    restartRun_ = false; // a Stop pressed after a restart key wins
     RemoveHighLighting(state_.CurrentLine);
     state_.CurrentLine = 0;
     InterpreterState& cnc = state_.Cnc;

@@ -35,7 +35,8 @@ void frmMain::buildStatusBar()
     Slider->setPageStep(5);
     Slider->setValue(0);
     Slider->setToolTip(QStringLiteral("Simulation Speed"));
-    Slider->setFocusPolicy(Qt::NoFocus);
+    // A click gives it the keyboard: arrows step by 1, page keys by 5.
+    Slider->setFocusPolicy(Qt::ClickFocus);
 }
 
 void frmMain::SetPanelText(const QString& key, const QString& text)

@@ -26,6 +26,14 @@ BilletReading ReadBilletLine(const QString& line)
         if (!pixels) {
             return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is too large.").arg(field, vb::Trim(line))};
         }
+        // A billet without size draws nothing, a negative one cannot be drawn at all; a size
+        // under half a pixel (0.05) rounds to none.
+        if (*pixels <= 0) {
+            return {{}, {}, QStringLiteral("The billet %1 \"%2\" in \"%3\" must be greater than 0%4.")
+                                .arg(field[0] == u'X' ? QStringLiteral("diameter") : QStringLiteral("length"), field,
+                                     vb::Trim(line),
+                                     *value > 0 ? QStringLiteral(" (0.05 or less rounds to 0 pixels)") : QString())};
+        }
         (field[0] == u'X' ? r.Diameter : r.Length) = *pixels;
     }
     return r;

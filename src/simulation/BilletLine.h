@@ -15,5 +15,6 @@ struct BilletReading
 };
 
 // `line` is the program line holding "[BILLET": its first seven characters after trimming
-// are the keyword, the first two fields after it are used.
+// are the keyword, the first two fields after it are used. A size must come to at least one
+// pixel.
 BilletReading ReadBilletLine(const QString& line);

@@ -6,6 +6,10 @@
 #include "platform/AppPaths.h"
 #include "platform/widgets/FlexGrid.h"
 
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -328,4 +332,134 @@ TEST_F(Files, StartUpWithoutARecentFileStaysUntitled)
     Start();
     EXPECT_EQ(Panel(), "Untitled");
     EXPECT_EQ(RecentCaptions(), QStringList{"Recent Files"});
+}
+
+TEST_F(Files, ADocumentIsSavedInTheEncodingItWasOpenedIn)
+{
+    Start();
+    const struct { const char* name; QByteArray bytes; QByteArray saved; } cases[] = {
+        {"cp1252.cnc", "[caf\xe9 \x80\r\nM30", "[caf\xe9 \x80\r\nM30\r\n[d\xe9j\xe0"},
+        {"bom.cnc", "\xef\xbb\xbf[caf\xc3\xa9\r\nM30", "\xef\xbb\xbf[caf\xc3\xa9\r\nM30\r\n[d\xc3\xa9j\xc3\xa0"},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(c.name);
+        WriteFile(c.name, c.bytes);
+        Open(path);
+        // The colouring pass runs through the scratch box in between.
+        window->mnuToolsReformatText_Click();
+        Editor().SetText(Editor().Text() + QString::fromUtf8("\r\n[d\xc3\xa9j\xc3\xa0"));
+        window->mnuFileSave_Click();
+        EXPECT_EQ(ReadFile(path), c.saved) << c.name;
+        // Save As keeps it too.
+        dialogAnswers.push_back(path + ".as");
+        window->mnuFileSaveAS_Click();
+        EXPECT_EQ(ReadFile(path + ".as"), c.saved) << c.name;
+    }
+    // A new document is UTF-8, whatever was open before.
+    MessageBoxRecorder no(platform::vbNo);
+    window->mnuFileNew_Click();
+    Editor().SetText(QString::fromUtf8("[d\xc3\xa9j\xc3\xa0"));
+    dialogAnswers.push_back(dir.filePath("new.cnc"));
+    window->mnuFileSave_Click();
+    EXPECT_EQ(ReadFile(dir.filePath("new.cnc")), QByteArray("[d\xc3\xa9j\xc3\xa0"));
+}
+
+TEST_F(Files, ACharacterTheFileCannotHoldIsReportedAndTheDocumentStaysUnsaved)
+{
+    Start();
+    const QString path = WriteFile("old.cnc", "[caf\xe9");
+    Open(path);
+    Editor().SetText(QString::fromUtf8("[\xce\xa9"));
+    MessageBoxRecorder boxes;
+    window->mnuFileSave_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QString::fromUtf8("\xce\xa9"))) << boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(Enabled("Save"));
+    EXPECT_EQ(ReadFile(path), QByteArray("[caf\xe9"));
+}
+
+TEST_F(Files, WhatCannotBeAProgramIsRefusedAlsoAtStartUp)
+{
+    const QString fifo = dir.filePath("pipe.cnc");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = dir.filePath("huge.cnc");
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(qint64(3) * 1024 * 1024 * 1024)); // sparse
+    }
+    const struct { QString path; const char* reason; } cases[] = {
+        {"/dev/zero", "not a regular file"},
+        {fifo, "not a regular file"},
+        {huge, "larger than 16 MB"},
+    };
+    for (const auto& c : cases) {
+        // Opened by hand.
+        Start();
+        MakeDirty("G1 X5");
+        {
+            MessageBoxRecorder boxes(platform::vbNo);
+            Open(c.path);
+            ASSERT_EQ(boxes.shown.size(), 2u) << c.path.toStdString();
+            EXPECT_TRUE(boxes.shown[1].text.contains(c.path)) << boxes.shown[1].text.toStdString();
+            EXPECT_TRUE(boxes.shown[1].text.contains(c.reason)) << boxes.shown[1].text.toStdString();
+            EXPECT_EQ(Editor().Text(), "G1 X5");
+        }
+        window->close();
+        window.reset();
+
+        // As the newest recent file, reopened at start-up: the program starts all the same.
+        store = RecordingStore();
+        PutSetting("General", "OpenLastFile", "1");
+        store.Put("RecentFilePaths", "0", c.path);
+        MessageBoxRecorder boxes;
+        Start();
+        ASSERT_EQ(boxes.shown.size(), 1u) << c.path.toStdString();
+        EXPECT_TRUE(boxes.shown[0].text.contains(c.reason)) << boxes.shown[0].text.toStdString();
+        EXPECT_EQ(Panel(), "Untitled");
+        EXPECT_TRUE(window->isVisible());
+        window->close();
+        window.reset();
+        store = RecordingStore();
+    }
+}
+
+TEST_F(Files, ASaveTheSystemRefusesReportsItsReasonAndKeepsTheOldFile)
+{
+    Start();
+    const QString path = WriteFile("p.cnc", "G1");
+    Open(path);
+    Editor().SetText(QString(64 * 1024, QLatin1Char('G')));
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 4096; // as a disk that fills up half way
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    MessageBoxRecorder boxes;
+    window->mnuFileSave_Click();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(Enabled("Save"));
+    EXPECT_EQ(ReadFile(path), "G1");
+}
+
+TEST_F(Files, AFailedSaveAskedForByARecentFileStandsUnderTheApplicationsTitle)
+{
+    Start();
+    const QString other = WriteFile("other.cnc", "G2");
+    const QString path = WriteFile("gone/p.cnc", "G1");
+    Open(other);
+    Open(path);
+    Editor().SetText("G1 X2");
+    QDir(dir.filePath("gone")).removeRecursively();
+    MessageBoxRecorder boxes(platform::vbYes);
+    window->mnuFileRecentFiles_Click(1);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_TRUE(boxes.shown[1].text.contains("p.cnc")) << boxes.shown[1].text.toStdString();
+    EXPECT_TRUE(boxes.shown[1].title.isEmpty() || boxes.shown[1].title == platform::AppTitle)
+        << boxes.shown[1].title.toStdString();
+    EXPECT_EQ(Editor().Text(), "G1 X2");
 }

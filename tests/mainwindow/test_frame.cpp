@@ -673,3 +673,26 @@ TEST_F(Frame, CustomizeHidesButtonsForTheSessionOnly)
 }
 
 } // namespace
+
+TEST_F(Frame, TheSpeedSliderTakesTheKeyboardWhenClicked)
+{
+    Start();
+    window->activateWindow();
+    (void)QTest::qWaitForWindowActive(window.get());
+    Repaint();
+    QSlider* s = window->Slider;
+    ASSERT_FALSE(s->isHidden());
+    s->setValue(0);
+    // The handle stands in the middle at 0: a click there moves nothing but the focus.
+    QTest::mouseClick(s, Qt::LeftButton, {}, s->rect().center());
+    ASSERT_TRUE(s->hasFocus());
+    ASSERT_EQ(s->value(), 0);
+    const struct { Qt::Key key; int value; } keys[] = {
+        {Qt::Key_Right, 1}, {Qt::Key_Right, 2}, {Qt::Key_Left, 1}, {Qt::Key_PageUp, 6}, {Qt::Key_PageUp, 10},
+        {Qt::Key_PageDown, 5}, {Qt::Key_Home, -10},
+    };
+    for (const auto& k : keys) {
+        QTest::keyClick(s, k.key);
+        EXPECT_EQ(window->SliderValue(), k.value) << k.key;
+    }
+}

@@ -8,6 +8,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <map>
 
@@ -323,9 +326,14 @@ TEST_F(Run, AnUnreadableBilletLineIsReportedAndTheRunDoesNotStart)
 {
     struct Case
     {
-        QString line, named;
+        QString line, named, rule;
     };
     const Case cases[] = {
+        {"[BILLET X20  Z40", "length (Z)", "greater than 0"}, // no length, and no earlier run gave one
+        {"[BILLET X20 Z-40", "length \"Z-40\"", "greater than 0"},
+        {"[BILLET X-20 Z40", "diameter \"X-20\"", "greater than 0"},
+        {"[BILLET X0 Z40", "diameter \"X0\"", "greater than 0"},
+        {"[BILLET X20 Z0.04", "length \"Z0.04\"", "greater than 0"}, // less than a pixel
         {"[BILLET X20", "[BILLET X20"},
         {"[BILLET XAB Z40", "XAB"},
         {"[BILLET X20 Z", "Z"},
@@ -343,6 +351,7 @@ TEST_F(Run, AnUnreadableBilletLineIsReportedAndTheRunDoesNotStart)
         ASSERT_EQ(box.shown.size(), 1u) << c.line.toStdString();
         EXPECT_EQ(box.shown[0].flags, 16);
         EXPECT_TRUE(box.shown[0].text.contains(c.named)) << box.shown[0].text.toStdString();
+        EXPECT_TRUE(box.shown[0].text.contains(c.rule)) << box.shown[0].text.toStdString();
         EXPECT_TRUE(seenRows.empty()) << c.line.toStdString();
         EXPECT_EQ(StopSounds(), 1);
         ExpectIdle();
@@ -414,25 +423,29 @@ TEST_F(Run, BreakpointsAndInPlaceEditsMadeDuringARunTakeEffectWhenTheRowIsReache
     ShowGrid();
     window->EnableCommands("Save", false); // as after saving
     bool done = false;
-    bool pauseStopAfterEdit = true;
+    bool commandsKept = false;
     int heldAt = -1;
     window->onYield = [&] {
         if (!done && state.CurrentLine == 2) {
             done = true;
             ClickCell(5, 1);
+            const QString before = CommandStates();
             DoubleClickCell(4, 2);
             window->txtDebug->setText(QStringLiteral("G01 X12 Z-20"));
             QTest::keyClick(window->txtDebug, Qt::Key_Return);
-            // The rebuilt text switches the commands as typing would.
-            pauseStopAfterEdit = !Enabled("Pause") && !Enabled("Stop") && Enabled("Start");
+            // The rebuilt text leaves the run its commands.
+            commandsKept = CommandStates() == before;
         }
     };
-    window->onWait = [&] { heldAt = state.CurrentLine; };
+    window->onWait = [&] {
+        heldAt = state.CurrentLine;
+        window->mnuRunStart_Click();
+    };
     window->mnuRunStart_Click();
     EXPECT_TRUE(done);
-    EXPECT_TRUE(pauseStopAfterEdit);
-    // With Stop disabled the breakpoint row holds nothing, so the run went on to the end.
-    EXPECT_EQ(heldAt, -1);
+    EXPECT_TRUE(commandsKept);
+    // The breakpoint set during the run held it at its row.
+    EXPECT_EQ(heldAt, 5);
     EXPECT_EQ(Outcome().radii, expected.radii);
     EXPECT_EQ(window->TextEditor->Text(), edited);
     EXPECT_TRUE(Enabled("Save")); // the edit is not taken for saved when the run ends
@@ -475,8 +488,8 @@ TEST_F(Run, RunToBreakpointDuringARunStartsAfreshFromTheFirstRow)
         }
     };
     window->mnuRunStart_Click();
-    // The interrupted loop yields once more after the inner run's Stop, then leaves.
-    EXPECT_EQ(lines, (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 0}));
+    // The interrupted loop leaves first; the new run starts from the first row.
+    EXPECT_EQ(lines, (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(Outcome().radii, straight.radii);
     EXPECT_TRUE(state.RunToBreakpoint);
     ExpectIdle();
@@ -519,6 +532,7 @@ TEST_F(Run, ClosingTheWindowDuringARunEndsTheRunLoop)
         int lastLine = 0;
         bool closed = false;
         window->realWait = true; // the real wait must end on the close
+        MessageBoxRecorder answer(platform::vbNo); // the edited program is not saved
         window->onYield = [&] {
             if (!closed && state.CurrentLine == 2) {
                 closed = true;
@@ -572,3 +586,274 @@ TEST_F(Run, MenuShortcutsOfTheDisabledMenusDoNotFireDuringARun)
 }
 
 } // namespace
+
+TEST_F(Run, AFreshStartInsideARunKeepsTheDocumentUnsaved)
+{
+    struct Case
+    {
+        const char* name;
+        bool firstFast; // Run To Breakpoint rather than Start
+    } cases[] = {{"F5 then Ctrl+F5", false}, {"Ctrl+F5 twice", true}};
+    for (const Case& c : cases) {
+        Start(Turning); // typed, not saved
+        ASSERT_TRUE(Enabled("Save"));
+        bool pressed = false;
+        window->onYield = [&] {
+            if (!pressed && state.CurrentLine == 2) {
+                pressed = true;
+                window->mnuRunRunToBreakpoint_Click();
+            }
+        };
+        c.firstFast ? window->mnuRunRunToBreakpoint_Click() : window->mnuRunStart_Click();
+        EXPECT_TRUE(pressed) << c.name;
+        EXPECT_TRUE(Enabled("Save")) << c.name;
+        // Closing still asks.
+        MessageBoxRecorder answer(platform::vbCancel);
+        window->close();
+        ASSERT_EQ(answer.shown.size(), 1u) << c.name;
+        EXPECT_EQ(answer.shown[0].title, QStringLiteral("Save Changes?"));
+        EXPECT_TRUE(window->isVisible());
+        Finish();
+    }
+}
+
+TEST_F(Run, ClosingDuringARunAsksAboutUnsavedChanges)
+{
+    QTemporaryDir scratch;
+    const QString saved = QDir(scratch.path()).filePath("closed.cnc");
+    struct Case
+    {
+        int answer;
+        bool closes;
+        bool written;
+    } cases[] = {{platform::vbCancel, false, false}, {platform::vbNo, true, false}, {platform::vbYes, true, true}};
+    for (const Case& c : cases) {
+        QFile::remove(saved);
+        Start(Turning);
+        platform::SetFileDialogHandler([&](const platform::FileDialogRequest&) { return std::optional<QString>(saved); });
+        std::vector<ShownMessage> asked;
+        int lastLine = 0;
+        window->onYield = [&] {
+            if (asked.empty() && state.CurrentLine == 2) {
+                MessageBoxRecorder answer(c.answer);
+                window->close();
+                asked = answer.shown;
+            }
+            lastLine = std::max(lastLine, state.CurrentLine);
+        };
+        window->mnuRunStart_Click();
+        ASSERT_EQ(asked.size(), 1u) << c.answer;
+        EXPECT_EQ(asked[0].text, QStringLiteral("Save changes to Untitled?"));
+        EXPECT_EQ(window->isVisible(), !c.closes) << c.answer;
+        // Cancel keeps the run going to its end; the others end it.
+        EXPECT_EQ(lastLine, c.closes ? 2 : 5) << c.answer;
+        EXPECT_EQ(QFile::exists(saved), c.written) << c.answer;
+        if (c.written) {
+            QFile f(saved);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(QString::fromUtf8(f.readAll()), window->TextEditor->Text());
+        }
+        if (!c.closes)
+            ExpectIdle();
+        Finish();
+    }
+}
+
+// What the user sends while the fresh start shows the grid, which yields.
+TEST_F(Run, WhatComesDuringTheFreshStartsOwnYieldIsNotUndone)
+{
+    enum Action { Close, StopKey, FastKey, FastKeyThenStop };
+    for (const Action action : {Close, StopKey, FastKey, FastKeyThenStop}) {
+        Start(Turning);
+        ASSERT_TRUE(window->mnuViewTextEditor->isChecked());
+        int yields = 0, rowsRun = 0;
+        bool runningStateSeen = false, halfState = false;
+        window->onYield = [&] {
+            if (++yields == 1) { // showing the grid
+                MessageBoxRecorder answer(platform::vbNo);
+                if (action == Close)
+                    window->close();
+                else if (action == StopKey)
+                    window->mnuRunStop_Click();
+                else
+                    window->mnuRunRunToBreakpoint_Click();
+                if (action == FastKeyThenStop)
+                    window->mnuRunStop_Click();
+                return;
+            }
+            rowsRun = std::max(rowsRun, state.CurrentLine + 1);
+            runningStateSeen = Enabled("Pause") && Enabled("Stop") && !window->mnuFile->menuAction()->isEnabled() &&
+                               !window->mnuView->menuAction()->isEnabled() && !Enabled("New") && !Enabled("Open");
+            halfState = halfState || !runningStateSeen;
+        };
+        window->mnuRunStart_Click();
+        switch (action) {
+        case Close:
+            EXPECT_FALSE(window->isVisible());
+            EXPECT_EQ(rowsRun, 0) << "the program ran on after the close";
+            break;
+        case StopKey:
+        case FastKeyThenStop:
+            EXPECT_EQ(rowsRun, 0) << action;
+            ExpectIdle();
+            break;
+        case FastKey:
+            EXPECT_EQ(rowsRun, 6);
+            EXPECT_TRUE(runningStateSeen);
+            EXPECT_FALSE(halfState);
+            ExpectIdle();
+            break;
+        }
+        Finish();
+    }
+}
+
+TEST_F(Run, ARestartWhoseTextFailsTheCheckStopsTheRunCleanly)
+{
+    Start(Turning);
+    ShowGrid();
+    bool pressed = false, halfState = false;
+    int yieldsAfter = 0;
+    window->onYield = [&] {
+        if (pressed) {
+            ++yieldsAfter;
+            // Running (Pause and Stop on, Start off) or stopped, never a mixture.
+            halfState = halfState || (Enabled("Stop") && (Enabled("Start") || Enabled("Print")));
+            return;
+        }
+        if (state.CurrentLine == 2) {
+            pressed = true;
+            DoubleClickCell(4, 2);
+            window->txtDebug->setText(QStringLiteral("G01 X10 Y5")); // no Y on a lathe
+            QTest::keyClick(window->txtDebug, Qt::Key_Return);
+            MessageBoxRecorder box;
+            window->mnuRunRunToBreakpoint_Click();
+            EXPECT_EQ(box.shown.size(), 0u); // the check comes once the run has unwound
+        }
+    };
+    MessageBoxRecorder box;
+    window->mnuRunStart_Click();
+    ASSERT_TRUE(pressed);
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].title, QStringLiteral("Syntax Error!"));
+    EXPECT_FALSE(halfState);
+    ExpectIdle();
+    EXPECT_TRUE(Enabled("Save")); // the edit stays unsaved
+}
+
+TEST_F(Run, AnInPlaceEditLeavesAPausedRunPaused)
+{
+    Start(Turning);
+    ShowGrid();
+    bool edited = false, stillPaused = false;
+    QString before, after;
+    window->onYield = [&] {
+        if (!edited && state.CurrentLine == 2)
+            window->mnuRunPause_Click();
+    };
+    window->onWait = [&] {
+        if (!edited) {
+            edited = true;
+            before = CommandStates();
+            DoubleClickCell(4, 2);
+            window->txtDebug->setText(QStringLiteral("G01 X12 Z-20"));
+            QTest::keyClick(window->txtDebug, Qt::Key_Return);
+            after = CommandStates();
+            stillPaused = Paused();
+            return;
+        }
+        if (window->waits > 5)
+            window->mnuRunStart_Click();
+    };
+    window->mnuRunStart_Click();
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(stillPaused);
+    EXPECT_GT(window->waits, 5); // it waited for the user's Start
+    EXPECT_EQ(Grid().TextMatrix(4, 2), QStringLiteral("G01 X12 Z-20"));
+    EXPECT_TRUE(window->TextEditor->Text().contains(QStringLiteral("G01 X12 Z-20")));
+    ExpectIdle();
+    EXPECT_TRUE(Enabled("Save"));
+}
+
+TEST_F(Run, RunToBreakpointInsideThePassesRestartsWithoutTheInterruptedCycle)
+{
+    Start(G73Program("P30 Q60"));
+    MessageBoxRecorder box;
+    window->mnuRunStart_Click();
+    const Result straight = Outcome();
+    ASSERT_TRUE(box.shown.empty());
+
+    bool pressed = false;
+    int litAtRestart = -1; // rows lit when the new run highlights its first row
+    window->onYield = [&] {
+        if (!pressed && state.PassOffsetX == 17.0) {
+            pressed = true;
+            window->mnuRunRunToBreakpoint_Click();
+            return;
+        }
+        if (pressed && litAtRestart < 0 && state.CurrentLine == 0) {
+            litAtRestart = 0;
+            for (int r = 0; r < Grid().Rows(); ++r)
+                litAtRestart += Grid().CellPicture(r, 1).isNull() ? 0 : 1;
+        }
+    };
+    window->mnuRunStart_Click();
+    ASSERT_TRUE(pressed);
+    EXPECT_TRUE(box.shown.empty()) << box.shown.front().text.toStdString();
+    EXPECT_EQ(litAtRestart, 1);
+    EXPECT_EQ(Outcome().radii, straight.radii);
+    EXPECT_TRUE(Outcome().picture == straight.picture);
+    ExpectIdle();
+}
+
+TEST_F(Run, HoldingRunToBreakpointDoesNotNestStarts)
+{
+    Start(Turning);
+    MessageBoxRecorder box;
+    window->mnuRunStart_Click();
+    const Result straight = Outcome();
+
+    int presses = 0;
+    const char* deepest = nullptr;
+    const char* shallowest = nullptr;
+    window->onYield = [&] {
+        const char here = 0;
+        if (!deepest || &here < deepest)
+            deepest = &here;
+        if (!shallowest || &here > shallowest)
+            shallowest = &here;
+        if (presses < 3000) {
+            ++presses;
+            window->mnuRunRunToBreakpoint_Click();
+        }
+    };
+    window->mnuRunStart_Click();
+    EXPECT_EQ(presses, 3000);
+    // Every yield happens at about the same depth: the restarts do not pile up.
+    EXPECT_LT(shallowest - deepest, 64 * 1024);
+    EXPECT_EQ(Outcome().radii, straight.radii);
+    ExpectIdle();
+}
+
+TEST_F(Run, AStartWithNeitherPaneShownRunsTheTextTheUserHas)
+{
+    Start(Turning);
+    window->mnuRunStart_Click();
+    ASSERT_EQ(state.BilletDiameter, 200);
+    ASSERT_FALSE(Grid().isHidden());
+    const QString wider = "[BILLET X30 Z50\r\nG00 X32 Z2\r\nG01 X26 Z0 F100\r\nG01 X26 Z-10";
+    Edit(wider);
+    window->mnuViewTextEditor_Click(); // hides the editor: neither pane shows
+    ASSERT_TRUE(window->TextEditor->isHidden());
+    ASSERT_TRUE(Grid().isHidden());
+    MessageBoxRecorder box;
+    window->mnuRunStart_Click();
+    EXPECT_TRUE(box.shown.empty());
+    EXPECT_EQ(state.BilletDiameter, 300);
+    EXPECT_EQ(state.BilletLength, 500);
+    ASSERT_EQ(Grid().Rows(), 4);
+    EXPECT_EQ(Grid().TextMatrix(3, 2), QStringLiteral("G01 X26 Z-10"));
+    EXPECT_TRUE(Grid().isHidden());
+    ExpectIdle();
+}

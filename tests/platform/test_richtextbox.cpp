@@ -11,6 +11,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -382,6 +386,7 @@ TEST(RichTextBoxFiles, LoadReadsEveryLineEndAndEncoding)
         {"utf8", "[caf\xc3\xa9", QString::fromUtf8("[caf\xc3\xa9")},
         {"bom", "\xef\xbb\xbfG1", "G1"},
         {"cp1252", "[caf\xe9 \x80 \x96", QString::fromUtf8("[caf\xc3\xa9 \xe2\x82\xac \xe2\x80\x93")},
+        {"cp1252 last", "[caf\xe9", QString::fromUtf8("[caf\xc3\xa9")},
         {"empty", "", ""},
     };
     for (const auto& c : cases) {
@@ -461,5 +466,102 @@ TEST(RichTextBoxFiles, ASaveThatIsRefusedKeepsThePreviousFile)
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     EXPECT_FALSE(b.SaveFile(path, &error));
+    EXPECT_EQ(readBytes(path), "old");
+}
+
+TEST(RichTextBoxFiles, SavesBackInTheEncodingItWasReadIn)
+{
+    QTemporaryDir dir;
+    const struct { const char* name; QByteArray bytes; } cases[] = {
+        {"cp1252", "[caf\xe9 \x80 \x96\r\nM30"},
+        {"utf8", "[caf\xc3\xa9\r\nM30"},
+        {"bom", "\xef\xbb\xbf[BILLET X20 Z40\r\nM30"},
+        {"ascii", "[BILLET X20 Z40\r\nM30"},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(c.name);
+        writeBytes(path, c.bytes);
+        RichTextBox b;
+        ASSERT_TRUE(b.LoadFile(path)) << c.name;
+        QString error;
+        ASSERT_TRUE(b.SaveFile(path, &error)) << c.name << error.toStdString();
+        EXPECT_EQ(readBytes(path), c.bytes) << c.name;
+        // Under another name too, and from another box that carries the encoding over.
+        RichTextBox other;
+        other.SetText(b.Text());
+        other.SetEncoding(b.Encoding());
+        ASSERT_TRUE(other.SaveFile(path + ".as", &error)) << c.name;
+        EXPECT_EQ(readBytes(path + ".as"), c.bytes) << c.name;
+    }
+}
+
+TEST(RichTextBoxFiles, ACharacterTheEncodingCannotHoldKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("old.cnc");
+    writeBytes(path, "[caf\xe9\r\nM30");
+    RichTextBox b;
+    ASSERT_TRUE(b.LoadFile(path));
+    ASSERT_EQ(b.Encoding(), RichTextBox::FileEncoding::Windows1252);
+    b.SetText(b.Text() + QString::fromUtf8("\r\n[\xce\xa9")); // a Greek capital omega
+    QString error;
+    EXPECT_FALSE(b.SaveFile(path, &error));
+    EXPECT_TRUE(error.contains("old.cnc")) << error.toStdString();
+    EXPECT_TRUE(error.contains(QString::fromUtf8("\"\xce\xa9\""))) << error.toStdString();
+    EXPECT_TRUE(error.contains("line 3")) << error.toStdString();
+    EXPECT_TRUE(error.contains("Windows-1252")) << error.toStdString();
+    EXPECT_EQ(readBytes(path), QByteArray("[caf\xe9\r\nM30"));
+}
+
+TEST(RichTextBoxFiles, WhatCannotBeAProgramIsRefusedWithItsReason)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = dir.filePath("huge.cnc");
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(RichTextBox::MaxFileBytes + 1)); // sparse: no disk space taken
+    }
+    const struct { QString path; const char* reason; } cases[] = {
+        {"/dev/zero", "not a regular file"},
+        {fifo, "not a regular file"},
+        {huge, "larger than 16 MB"},
+        {dir.path(), "folder"},
+    };
+    for (const auto& c : cases) {
+        RichTextBox b;
+        b.SetText("G1");
+        QString error;
+        EXPECT_FALSE(b.LoadFile(c.path, &error)) << c.path.toStdString();
+        EXPECT_TRUE(error.contains(c.path)) << error.toStdString();
+        EXPECT_TRUE(error.contains(c.reason)) << error.toStdString();
+        EXPECT_EQ(b.Text(), "G1");
+    }
+}
+
+// A write that the system refuses half way (here past a file-size limit, as a full disk
+// would) reports the system's reason and leaves the old file whole.
+TEST(RichTextBoxFiles, AWriteTheSystemRefusesReportsItsReason)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("part.cnc");
+    writeBytes(path, "old");
+    RichTextBox b;
+    b.SetText(QString(64 * 1024, QLatin1Char('G')));
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool saved = b.SaveFile(path, &error);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << error.toStdString();
+    EXPECT_FALSE(error.contains("Unknown error")) << error.toStdString();
     EXPECT_EQ(readBytes(path), "old");
 }

@@ -1,5 +1,7 @@
 #include "platform/SettingsStore.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -51,4 +53,74 @@ TEST(SettingsStore, UnwritableFolderIsNotFatal)
     store.SaveSetting("CNC", "General", "AutoComplete", "1");
     EXPECT_EQ(store.GetSetting("CNC", "General", "AutoComplete"), "1"); // still known in memory
     QFile::setPermissions(cfg.dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+namespace {
+// Contents the INI reader cannot parse.
+const QByteArray Unreadable = "[General\n\x01\x02=\n";
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+TEST(SettingsStore, AnUnreadableFileIsKeptUnderAFreeNameAndANewOneStarted)
+{
+    TempConfig cfg;
+    write(cfg.file(), Unreadable);
+    write(cfg.file() + ".bad", "kept last time");
+    MessageBoxRecorder boxes;
+    {
+        platform::QSettingsStore store;
+        EXPECT_EQ(store.GetSetting("CNC", "General", "AutoComplete", "1"), "1");
+        store.SaveSetting("CNC", "General", "AutoComplete", "0");
+    }
+    EXPECT_EQ(readAll(cfg.file() + ".bad"), "kept last time");
+    EXPECT_EQ(readAll(cfg.file() + ".bad1"), Unreadable);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("CNC.conf.bad1")) << boxes.shown[0].text.toStdString();
+    platform::QSettingsStore again;
+    EXPECT_EQ(again.GetSetting("CNC", "General", "AutoComplete"), "0");
+}
+
+TEST(SettingsStore, AnUnreadableFileThatCannotBeKeptIsLeftUntouched)
+{
+    TempConfig cfg;
+    write(cfg.file(), Unreadable);
+    MessageBoxRecorder boxes;
+    platform::QSettingsStore store([](const QString&, const QString&) { return false; });
+    EXPECT_EQ(store.GetSetting("CNC", "General", "AutoComplete", "1"), "1");
+    store.SaveSetting("CNC", "General", "AutoComplete", "0");
+    store.SaveSetting("CNC", "RecentFilePaths", "0", "/home/a/p.cnc");
+    // The session goes on with what it saved, in memory only.
+    EXPECT_EQ(store.GetSetting("CNC", "General", "AutoComplete", "1"), "0");
+    EXPECT_EQ(store.GetSetting("CNC", "RecentFilePaths", "0"), "/home/a/p.cnc");
+    EXPECT_EQ(readAll(cfg.file()), Unreadable);
+    EXPECT_FALSE(QFile::exists(cfg.file() + ".bad"));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains("left untouched")) << boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(boxes.shown[0].text.contains("default settings")) << boxes.shown[0].text.toStdString();
+}
+
+// What the README tells a user who edits the file by hand.
+TEST(SettingsStore, TheGeneralSectionIsWrittenWithAPercentSign)
+{
+    TempConfig cfg;
+    {
+        platform::QSettingsStore store;
+        store.SaveSetting("CNC", "General", "AutoComplete", "0");
+    }
+    EXPECT_TRUE(readAll(cfg.file()).contains("[%General]\nAutoComplete=0"));
+    write(cfg.file(), "[General]\nAutoComplete=1\n");
+    platform::QSettingsStore again;
+    EXPECT_EQ(again.GetSetting("CNC", "General", "AutoComplete", "default"), "default");
 }

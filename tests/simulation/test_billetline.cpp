@@ -26,7 +26,8 @@ TEST(BilletLine, ReadsDiameterAndLengthInPixels)
 TEST(BilletLine, UnreadableLinesAreReportedNotGuessed)
 {
     const char* lines[] = {"[BILLET", "[BILLET X20", "[BILLET X Z40", "[BILLET X2a Z40",
-                           "[BILLET X20 Z9999", "[BILLET X1.2.3 Z40"};
+                           "[BILLET X20 Z9999", "[BILLET X1.2.3 Z40", "[BILLET X20 Z-40", "[BILLET X-20 Z40",
+                           "[BILLET X0 Z40", "[BILLET X20 Z0.05"};
     for (const char* line : lines) {
         const BilletReading r = ReadBilletLine(line);
         EXPECT_FALSE(r.Error.isEmpty()) << line;

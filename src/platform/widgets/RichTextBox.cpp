@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QStringDecoder>
@@ -492,11 +495,15 @@ int RichTextBox::Find(const QString& text, int start, int end, bool matchCase)
 
 // ---- files ----
 
-QString RichTextBox::DecodeProgramText(const QByteArray& bytes)
+QString RichTextBox::DecodeProgramText(const QByteArray& bytes, FileEncoding* encoding)
 {
-    QStringDecoder utf8(QStringConverter::Utf8);
+    // Stateless: a file ending in the middle of a sequence ("caf\xE9") is no UTF-8, rather
+    // than a sequence left waiting for bytes that never come.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8(bytes);
+    FileEncoding found = bytes.startsWith("\xEF\xBB\xBF") ? FileEncoding::Utf8Bom : FileEncoding::Utf8;
     if (utf8.hasError()) {
+        found = FileEncoding::Windows1252;
         text.clear();
         text.reserve(bytes.size());
         for (const char ch : bytes) {
@@ -504,53 +511,122 @@ QString RichTextBox::DecodeProgramText(const QByteArray& bytes)
             text.append(b >= 0x80 && b < 0xA0 ? QChar(Cp1252High[b - 0x80]) : QChar(b));
         }
     }
+    if (encoding)
+        *encoding = found;
     return toDocumentBreaks(text).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
-bool RichTextBox::ReadTextFile(const QString& path, QString& text, QString* error)
+bool RichTextBox::EncodeProgramText(const QString& text, FileEncoding encoding, QByteArray& bytes, QChar* unfit)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = withPath(path, f.errorString());
-        return false;
+    if (encoding != FileEncoding::Windows1252) {
+        bytes = (encoding == FileEncoding::Utf8Bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
+        return true;
     }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        if (error)
-            *error = withPath(path, f.errorString());
-        return false;
+    bytes.clear();
+    bytes.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        int b = -1;
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            b = u;
+        } else {
+            for (int i = 0; i < 32 && b < 0; ++i)
+                if (Cp1252High[i] == u)
+                    b = 0x80 + i;
+        }
+        if (b < 0) {
+            if (unfit)
+                *unfit = ch;
+            return false;
+        }
+        bytes.append(char(b));
     }
-    text = DecodeProgramText(bytes);
     return true;
 }
 
-bool RichTextBox::WriteTextFile(const QString& path, const QString& text, QString* error)
+bool RichTextBox::ReadTextFile(const QString& path, QString& text, QString* error, FileEncoding* encoding)
 {
-    QSaveFile f(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    const auto fail = [&](const QString& reason) {
         if (error)
-            *error = withPath(path, f.errorString());
-        f.cancelWriting();
+            *error = withPath(path, reason);
+        return false;
+    };
+    // Checked before opening: a FIFO would block the open, a device never ends.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return fail(info.isDir() ? QStringLiteral("this is a folder, not a program file.")
+                                 : QStringLiteral("this is not a regular file, so it cannot be a program file."));
+    const QString tooLarge = QStringLiteral("the file is larger than %1 MB, more than any part program can be; "
+                                            "it was not opened.").arg(MaxFileBytes / (1024 * 1024));
+    if (info.size() > MaxFileBytes)
+        return fail(tooLarge);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return fail(f.errorString());
+    // A file that grew since it was looked at is read no further than the limit.
+    const QByteArray bytes = f.read(MaxFileBytes + 1);
+    if (f.error() != QFileDevice::NoError)
+        return fail(f.errorString());
+    if (bytes.size() > MaxFileBytes)
+        return fail(tooLarge);
+    text = DecodeProgramText(bytes, encoding);
+    return true;
+}
+
+bool RichTextBox::WriteTextFile(const QString& path, const QString& text, QString* error, FileEncoding encoding)
+{
+    QByteArray bytes;
+    QChar unfit;
+    if (!EncodeProgramText(text, encoding, bytes, &unfit)) {
+        if (error) {
+            const int line = int(text.left(text.indexOf(unfit)).count(QLatin1String("\r\n"))) + 1;
+            *error = withPath(path, QStringLiteral("line %1 holds the character \"%2\", which the file's encoding, "
+                                                   "Windows-1252, cannot hold. Replace it and save again.")
+                                        .arg(line)
+                                        .arg(unfit));
+        }
         return false;
     }
+    QSaveFile f(path);
+    const auto fail = [&](int systemError) {
+        // A write cut short (a full disk, say) sets no error of the file's own: the system's
+        // reason is in errno.
+        if (error)
+            *error = withPath(path, f.error() == QFileDevice::NoError && systemError != 0
+                                        ? QString::fromLocal8Bit(std::strerror(systemError))
+                                        : f.errorString());
+        f.cancelWriting();
+        return false;
+    };
+    // Unbuffered, so that a failing write fails here, where its reason is known.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(0);
+    errno = 0;
+    const qint64 written = f.write(bytes);
+    const int writeError = errno;
+    if (written != bytes.size())
+        return fail(writeError != 0 ? writeError : EIO);
+    errno = 0;
+    if (!f.commit())
+        return fail(errno);
     return true;
 }
 
 bool RichTextBox::LoadFile(const QString& path, QString* error)
 {
     QString text;
-    if (!ReadTextFile(path, text, error))
+    FileEncoding encoding = FileEncoding::Utf8;
+    if (!ReadTextFile(path, text, error, &encoding))
         return false;
     SetText(text);
     fileName_ = path;
+    encoding_ = encoding;
     return true;
 }
 
 bool RichTextBox::SaveFile(const QString& path, QString* error) const
 {
-    return WriteTextFile(path, Text(), error);
+    return WriteTextFile(path, Text(), error, encoding_);
 }
 
 // ---- keys ----
