@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -117,6 +118,26 @@ void BM_PointAndRefresh(benchmark::State& st)
     st.SetItemsProcessed(st.iterations());
 }
 BENCHMARK(BM_PointAndRefresh)->Args({1200, 800})->Args({2400, 1600});
+
+// An arc animated while running to a breakpoint: a quarter circle of radius 20 pixels in
+// 2,000 points, so that most points fall on the pixel of the point before.
+void BM_ArcToBreakpoint(benchmark::State& st)
+{
+    Scene scene(1200, 800);
+    std::vector<ToolPathPoint> arc;
+    for (int k = 0; k < 2000; ++k) {
+        const double a = 1.5707963267948966 * k / 1999;
+        arc.push_back({-100 - 20 * std::sin(a), 250 - 20 * (1 - std::cos(a))});
+    }
+    scene.state.RunToBreakpoint = true;
+    for (auto _ : st) {
+        scene.state.ToolPath = arc;
+        scene.g.AnimateToolPath();
+        benchmark::ClobberMemory();
+    }
+    st.SetItemsProcessed(st.iterations() * qint64(arc.size()));
+}
+BENCHMARK(BM_ArcToBreakpoint);
 
 // What a refresh of the whole buffer would cost instead.
 void BM_WholeBufferCopy(benchmark::State& st)

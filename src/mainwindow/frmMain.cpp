@@ -3,6 +3,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "interpreter/ModCNC.h"
+#include "mainwindow/PaintThrottle.h"
 #include "mainwindow/PanelStatusBar.h"
 #include "mainwindow/SimPicture.h"
 #include "platform/AppPaths.h"
@@ -75,6 +76,7 @@ frmMain::frmMain(SharedState& state, GlobalVariables& settings, platform::Settin
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    paintThrottle_ = new PaintThrottle({DebugWindow, StatusBar, ProgressBar}, 16, this);
     resize(792, 546 + menuBar()->sizeHint().height());
     qApp->installEventFilter(this);
 }
@@ -353,5 +355,9 @@ void frmMain::ShowSimulation(const QImage& buffer, const QRect& dirty)
 }
 
 void frmMain::AnimateToolPath() { graphics_->AnimateToolPath(); }
-void frmMain::DoEvents() { platform::DoEvents(); }
+void frmMain::DoEvents()
+{
+    paintThrottle_->BeforeYield();
+    platform::DoEvents();
+}
 void frmMain::SleepMs(int milliseconds) { platform::SleepMs(milliseconds); }

@@ -28,6 +28,7 @@ class FlexGrid;
 class frmToolSelect;
 class SimPicture;
 class PanelStatusBar;
+class PaintThrottle;
 class QAction;
 class frmInfo;
 class QLineEdit;
@@ -157,6 +158,7 @@ public:
     // SimulationHost
     void ShowSimulation(const QImage& buffer, const QRect& dirty) override;
     bool IsButtonEnabled(const QString& key) const override;
+    bool IsRunPaused() const override { return stopEnabled_ && !pauseEnabled_; }
     int SliderValue() const override;
     bool PlaySoundChecked() const override;
     void DoEvents() override;
@@ -264,10 +266,17 @@ private:
     platform::SettingsStore& store_;
     std::unique_ptr<Graphics> graphics_;
     std::unique_ptr<ModCNC> cnc_;
+    // The grid, the status bar and the progress bar repaint at most ~60 times a second
+    // however often the run yields.
+    PaintThrottle* paintThrottle_ = nullptr;
     bool closing_ = false;
     QPointer<frmToolSelect> toolSelect_;
     QPointer<frmInfo> info_;
     bool toolListReported_ = false; // a bad tool list is reported once per run
+    // "Pause" and "Stop" enabled, following their buttons (a new button is enabled): the
+    // animation asks at every path point whether the run is paused.
+    bool pauseEnabled_ = true;
+    bool stopEnabled_ = true;
     bool runActive_ = false;  // a fresh start is under way, its run loop included
     bool restartRun_ = false; // a fresh start was asked for inside it
 };

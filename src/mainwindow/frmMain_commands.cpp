@@ -149,6 +149,12 @@ void frmMain::buildToolbar()
             w->installEventFilter(this);
         }
         connect(button, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
+        // Whoever switches the button, EnableCommands or a state restored after an edit,
+        // the flag follows.
+        if (key == u"Pause")
+            connect(button, &QAction::enabledChanged, this, [this](bool on) { pauseEnabled_ = on; });
+        else if (key == u"Stop")
+            connect(button, &QAction::enabledChanged, this, [this](bool on) { stopEnabled_ = on; });
     }
 }
 

@@ -5,6 +5,7 @@
 #include "mainwindow/SyntaxCheck.h"
 #include "mainwindow/SyntaxColouring.h"
 #include "platform/MessageBox.h"
+#include "platform/WinColor.h"
 #include "platform/widgets/RichTextBox.h"
 #include "platform/widgets/SendKeys.h"
 #include "settings/GlobalVariables.h"
@@ -13,30 +14,57 @@ void frmMain::connectEditor()
 {
     // The scratch box is rebuilt by every pass; keeping its history would only cost memory.
     TextBuffer->setUndoRedoEnabled(false);
+    TextBuffer->SetNeverShown();
     connect(TextEditor, &RichTextBox::Change, this, &frmMain::TextEditor_Change);
     connect(TextEditor, &RichTextBox::KeyPress, this, &frmMain::TextEditor_KeyPress);
     connect(TextEditor, &RichTextBox::KeyDown, this, &frmMain::TextEditor_KeyDown);
     connect(TextEditor, &RichTextBox::KeyUp, this, &frmMain::TextEditor_KeyUp);
 }
 
-// Positions are plain ints here, so a text of any length is coloured to its end.
+// Positions are plain ints here, so a text of any length is coloured to its end. The
+// coloured text is built once, with its formats, straight into the editor: the same
+// characters and formats as formatting the scratch box run by run and moving its content
+// over, in time and memory in proportion to the text.
 void frmMain::HighLightSyntax()
 {
     const GlobalVariables& g = settings_;
-    TextBuffer->Select(0, TextBuffer->TextLength());
-    TextBuffer->SetSelBold(g.EditorBold != 0);
-    TextBuffer->SetSelFontName(g.EditorFontName);
-    TextBuffer->SetSelFontSize(g.EditorFontSize);
-    TextBuffer->SetSelColor(UncolouredTextColour(g.EditorBackColor));
+    const QString text = TextBuffer->Text();
+    // The scratch text has served; holding it would only add to the memory of a big program.
+    TextBuffer->SetText(QString());
 
-    for (const ColourRun& run : ColourRuns(TextBuffer->Text())) {
-        TextBuffer->Select(run.start, run.length);
-        TextBuffer->SetSelColor(run.colour == SyntaxColour::Comment     ? g.EditorCommentColor
-                                : run.colour == SyntaxColour::Character ? g.EditorCharColor
-                                                                        : g.EditorIntegerColor);
+    QTextCharFormat plain;
+    plain.setFontWeight(g.EditorBold != 0 ? QFont::Bold : QFont::Normal);
+    plain.setFontFamilies(QStringList{g.EditorFontName});
+    if (g.EditorFontSize > 0)
+        plain.setFontPointSize(g.EditorFontSize);
+    const auto coloured = [&plain](qint32 rgb) {
+        QTextCharFormat f = plain;
+        f.setForeground(platform::FromWinRgb(rgb));
+        return f;
+    };
+    enum { Uncoloured, Comment, Character, Integer };
+    const std::vector<QTextCharFormat> formats = {
+        coloured(UncolouredTextColour(g.EditorBackColor)), coloured(g.EditorCommentColor),
+        coloured(g.EditorCharColor), coloured(g.EditorIntegerColor)};
+
+    std::vector<FormattedRun> runs;
+    {
+        const std::vector<ColourRun> colourRuns = ColourRuns(text);
+        runs.reserve(2 * colourRuns.size() + 1);
+        int at = 0;
+        for (const ColourRun& run : colourRuns) {
+            if (run.start > at)
+                runs.push_back({run.start - at, Uncoloured});
+            runs.push_back({run.length, run.colour == SyntaxColour::Comment     ? Comment
+                                        : run.colour == SyntaxColour::Character ? Character
+                                                                                : Integer});
+            at = run.start + run.length;
+        }
+        if (at < int(text.size()))
+            runs.push_back({int(text.size()) - at, Uncoloured});
     }
 
-    TextEditor->SetTextRTF(TextBuffer->TextRTF());
+    TextEditor->SetFormattedText(text, formats, runs);
     TextEditor->SetBackColor(g.EditorBackColor);
     EnableCommands(QStringLiteral("Save"), false);
 }

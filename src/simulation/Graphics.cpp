@@ -50,7 +50,7 @@ Graphics::Graphics(SharedState& state, const GlobalVariables& settings, Simulati
 
 Graphics::~Graphics() = default;
 
-void Graphics::markDirty(const QRect& r)
+void Graphics::markDirty(const QRect& r) const
 {
     const QRect clipped = r & simDC_.rect();
     if (!clipped.isEmpty())
@@ -74,6 +74,7 @@ void Graphics::InitSimBuffer()
 {
     const int w = state_.SimWidth;
     const int h = state_.SimHeight;
+    dropHeldTool(); // it belonged to the old buffer
     simDC_ = QImage();
     dirty_ = QRect();
     if (w > 0 && h > 0) {
@@ -90,6 +91,7 @@ void Graphics::InitSimBuffer()
 
 void Graphics::ClearSimBuffer()
 {
+    dropHeldTool(); // painted over anyway
     if (simDC_.isNull())
         return;
     simDC_.fill(ToPixel(settings_.SimBackColor));
@@ -98,6 +100,7 @@ void Graphics::ClearSimBuffer()
 
 void Graphics::RefreshSimulation()
 {
+    drawHeldTool();
     const QRect dirty = dirty_;
     dirty_ = QRect();
     host_.ShowSimulation(simDC_, dirty);
@@ -105,6 +108,7 @@ void Graphics::RefreshSimulation()
 
 std::optional<qint32> Graphics::GetPixel(int x, int y) const
 {
+    drawHeldTool();
     if (!simDC_.valid(x, y))
         return std::nullopt;
     return platform::FromPixel(reinterpret_cast<const QRgb*>(simDC_.constScanLine(y))[x]);
@@ -112,7 +116,9 @@ std::optional<qint32> Graphics::GetPixel(int x, int y) const
 
 void Graphics::DeleteToolDCs()
 {
+    drawHeldTool(); // in the pictures of the tool that drew it
     toolDC_ = {};
+    cutCoversTool_ = false;
 }
 
 void Graphics::LoadTool(const QString& Path, qint16 Width, qint16 Height)
@@ -174,6 +180,8 @@ void Graphics::LoadTool(const QString& Path, qint16 Width, qint16 Height)
     // elsewhere: with a black background they hold nothing to draw.
     cut.fill = flipped.fill = ToPixel(settings_.SimBackColor);
     const bool cutsSomething = (cut.fill & 0xFFFFFFu) != 0;
+    cut.fillRow.assign(size_t(width), cut.fill);
+    flipped.fillRow = cut.fillRow;
 
     auto finishRow = [](Stamp& s, int y, const std::vector<Stamp::Span>& spans) {
         s.rowStart[size_t(y)] = int(s.spans.size());
@@ -190,6 +198,8 @@ void Graphics::LoadTool(const QString& Path, qint16 Width, qint16 Height)
     }
     for (Stamp* s : {&tool, &cut, &flipped})
         s->rowStart[size_t(height)] = int(s->spans.size());
+    // Same spans as the tool picture, and not transparent.
+    cutCoversTool_ = cutsSomething && !tool.empty();
 }
 
 QImage Graphics::ToolDC(int index) const
@@ -212,7 +222,16 @@ QImage Graphics::ToolDC(int index) const
     return picture;
 }
 
-void Graphics::stamp(const Stamp& s, int left, int top)
+void Graphics::drawHeldTool() const
+{
+    if (!heldTool_)
+        return;
+    const QPoint at = *heldTool_;
+    heldTool_.reset();
+    stamp(toolDC_[0], at.x(), at.y());
+}
+
+void Graphics::stamp(const Stamp& s, int left, int top) const
 {
     if (s.empty() || simDC_.isNull())
         return;
@@ -233,8 +252,9 @@ void Graphics::stamp(const Stamp& s, int left, int top)
             const int c1 = std::min(from + span.length, pictureWidth);
             if (c0 >= c1)
                 continue;
+            // Whole rows copied: the library's copy uses the widest stores the processor has.
             if (s.colours.empty())
-                std::fill(row + c0, row + c1, s.fill);
+                std::memcpy(row + c0, s.fillRow.data(), size_t(c1 - c0) * sizeof(QRgb));
             else
                 std::memcpy(row + c0, s.colours.data() + span.source + (c0 - from), size_t(c1 - c0) * sizeof(QRgb));
         }
@@ -244,6 +264,7 @@ void Graphics::stamp(const Stamp& s, int left, int top)
 
 void Graphics::DrawBillet(qint16 Length, qint16 Diameter)
 {
+    drawHeldTool();
     state_.BilletLength = Length;
     if (Length < 0) {
         // No profile for a billet that is not there: the 3D view and DrawTool see none.
@@ -280,15 +301,23 @@ void Graphics::DrawTool(qint16 Z, qint16 X)
 
     const int left = int(state_.BilletLength) + Z;
     const int top = int(axisRow_) - X - state_.ToolHeight;
+    // A held tool picture is covered by this upper cut only where the cut lands on it.
+    if (heldTool_ && *heldTool_ != QPoint(ToolPrevX, ToolPrevY))
+        drawHeldTool();
     stamp(toolDC_[1], ToolPrevX, ToolPrevY);
+    heldTool_.reset();
     ToolPrevX = clampToInt16(left);
     ToolPrevY = clampToInt16(top);
     stamp(toolDC_[2], left, int(axisRow_) + X);
-    stamp(toolDC_[0], left, top);
+    if (cutCoversTool_ && ToolPrevX == left && ToolPrevY == top)
+        heldTool_ = QPoint(left, top);
+    else
+        stamp(toolDC_[0], left, top);
 }
 
 void Graphics::DrawEdgeEffect()
 {
+    drawHeldTool();
     const qint32 work = settings_.WorkPieceColor;
     const qint32 back = settings_.SimBackColor;
     const QRgb effect = ToPixel(settings_.EffectColor);
@@ -316,16 +345,23 @@ void Graphics::PlaySound(const QString& File)
 
 void Graphics::AnimateToolPath()
 {
-    static const QString pause = QStringLiteral("Pause");
-    static const QString stop = QStringLiteral("Stop");
     // The bound is taken once, as the loop has always done; a handler run during a yield
     // may build a new path, so every point is read afresh and checked.
     const int last = int(state_.ToolPath.size()) - 1;
+    // Running to a breakpoint, a point on the pixel of the point drawn just before it, with
+    // nothing run in between, leaves picture and profile as they are: its upper cut lands on
+    // the tool picture drawn there, its lower cut on pixels already cut, the tool picture is
+    // the same, and the radius there is no longer above |X|. Any yield may change the
+    // picture, the tool or the run mode, so it forgets the previous point.
+    bool drawnBefore = false;
+    qint16 drawnZ = 0;
+    qint16 drawnX = 0;
     for (int i = 0; i <= last; ++i) {
         for (;;) {
             if (state_.StopRequested)
                 return;
-            if (host_.IsButtonEnabled(stop) && !host_.IsButtonEnabled(pause)) {
+            if (host_.IsRunPaused()) {
+                drawnBefore = false;
                 host_.WaitForEvents();
                 continue;
             }
@@ -337,11 +373,17 @@ void Graphics::AnimateToolPath()
         const ToolPathPoint point = state_.ToolPath[size_t(i)];
         const auto z = pathPosition(state_.PassOffsetZ + point.Z);
         const auto x = pathPosition(state_.PassOffsetX + point.X);
-        if (z && x)
-            DrawTool(*z, *x);
+        if (z && x) {
+            if (!(state_.RunToBreakpoint && drawnBefore && *z == drawnZ && *x == drawnX))
+                DrawTool(*z, *x);
+            drawnBefore = true;
+            drawnZ = *z;
+            drawnX = *x;
+        }
 
         if (state_.RunToBreakpoint)
             continue;
+        drawnBefore = false;
 
         const int v = host_.SliderValue();
         if (v <= 0) {

@@ -33,7 +33,11 @@ public:
     void PlaySound(const QString& File);
 
     // The back buffer, exact RGB colours.
-    const QImage& SimDC() const { return simDC_; }
+    const QImage& SimDC() const
+    {
+        drawHeldTool();
+        return simDC_;
+    }
     qint16 AxisRow() const { return axisRow_; }
     qint16 ToolPrevX = -500;
     qint16 ToolPrevY = -500;
@@ -49,7 +53,11 @@ public:
     QImage ToolDC(int index) const;
 
     // What changed in the back buffer since the last refresh.
-    QRect DirtyRect() const { return dirty_; }
+    QRect DirtyRect() const
+    {
+        drawHeldTool();
+        return dirty_;
+    }
 
 private:
     // A picture reduced to its opaque runs per row, so stamping copies rows instead of
@@ -68,20 +76,32 @@ private:
         std::vector<Span> spans;
         std::vector<QRgb> colours; // per pixel of the spans; empty: every span is `fill`
         QRgb fill = 0;
+        std::vector<QRgb> fillRow; // `fill` over the stamp's width, copied rather than looped
         QRect bounds; // of all spans, in stamp coordinates
 
         bool empty() const { return spans.empty(); }
     };
 
-    void stamp(const Stamp& s, int left, int top);
+    void stamp(const Stamp& s, int left, int top) const;
     void fillRect(const QRect& r, qint32 winColour);
-    void markDirty(const QRect& r);
+    void markDirty(const QRect& r) const;
+    // Draws the tool picture that DrawTool held back, before anything else sees or changes
+    // the buffer; dropHeldTool forgets it where the whole buffer is replaced anyway.
+    void drawHeldTool() const;
+    void dropHeldTool() { heldTool_.reset(); }
 
     SharedState& state_;
     const GlobalVariables& settings_;
     SimulationHost& host_;
-    QImage simDC_;
+    // The buffer is what DrawTool has drawn, held tool picture included: readers that see it
+    // through a const accessor draw that picture first, hence mutable.
+    mutable QImage simDC_;
+    mutable QRect dirty_;
     qint16 axisRow_ = 0;
     std::array<Stamp, 3> toolDC_;
-    QRect dirty_;
+    // The next point's upper cut covers the tool picture exactly (same pixels, opaque), so
+    // the picture is held back from the buffer until a reader or another change comes first.
+    // Only while the cut stamp is opaque where the tool is (a background other than black).
+    mutable std::optional<QPoint> heldTool_;
+    bool cutCoversTool_ = false;
 };

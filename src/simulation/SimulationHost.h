@@ -21,6 +21,12 @@ public:
 
     // Enabled state of a toolbar button ("Pause", "Stop").
     virtual bool IsButtonEnabled(const QString& key) const = 0;
+    // The run is paused: "Stop" enabled and "Pause" disabled. Asked at every path point, so a
+    // host may answer from flags it keeps in step with the buttons instead of finding them.
+    virtual bool IsRunPaused() const
+    {
+        return IsButtonEnabled(QStringLiteral("Stop")) && !IsButtonEnabled(QStringLiteral("Pause"));
+    }
     // The status bar's speed slider, -10..10.
     virtual int SliderValue() const = 0;
     // Tools > Play Sound is checked.

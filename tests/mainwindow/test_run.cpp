@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <map>
 
 namespace {
 
@@ -207,6 +208,54 @@ TEST_F(Run, StartWhilePausedResumesFromTheHeldPoint)
     EXPECT_EQ(StopSounds(), 1 + 1);
     EXPECT_EQ(Outcome().radii, straight.radii);
     EXPECT_TRUE(Outcome().picture == straight.picture);
+}
+
+TEST_F(Run, ThePausedStateTheAnimationReadsFollowsEveryCommand)
+{
+    Start(Turning);
+    const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+        {"after start-up", [] {}},
+        {"Pause while idle", [&] { window->mnuRunPause_Click(); }},
+        {"Stop", [&] { window->mnuRunStop_Click(); }},
+        {"empty editor", [&] { window->TextEditor->SetText(QString()); }},
+        {"typed text", [&] { window->TextEditor->SetText(QStringLiteral("G00 X1")); }},
+        {"New", [&] { window->mnuFileNew_Click(); }},
+        {"a whole run", [&] { Edit(Turning); window->mnuRunStart_Click(); }},
+        {"Run To Breakpoint", [&] { window->mnuRunRunToBreakpoint_Click(); }},
+    };
+    for (const auto& [name, step] : steps) {
+        step();
+        EXPECT_EQ(window->IsRunPaused(), Enabled("Stop") && !Enabled("Pause")) << name;
+        EXPECT_EQ(window->IsRunPaused(), Paused()) << name;
+    }
+}
+
+TEST_F(Run, TheLoopYieldsTwicePerRowAndTheGridShowsTheExecutingRowInTheMiddleOfTheRun)
+{
+    Start(Turning + "\r\n[END\r\nG00 X30");
+    ShowGrid();
+    std::map<int, int> yields;
+    QImage shot;
+    bool paintedLater = false;
+    window->onYield = [&] {
+        ++yields[state.CurrentLine];
+        if (state.CurrentLine == 3 && shot.isNull()) {
+            // Past the paint interval the grid has painted the state it was left in.
+            QTest::qWait(50);
+            paintedLater = window->DebugWindow->updatesEnabled();
+            shot = Grid().viewport()->grab().toImage();
+        }
+    };
+    // Running to a breakpoint, moves do not yield: every yield seen is the loop's.
+    window->mnuRunRunToBreakpoint_Click();
+    const std::map<int, int> expected{{0, 1}, {1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {6, 1}, {7, 2}};
+    EXPECT_EQ(yields, expected); // a row that begins with "[" skips the second yield
+    EXPECT_TRUE(paintedLater);
+    ASSERT_FALSE(shot.isNull());
+    const QRect executing = CellRect(3, 2), before = CellRect(2, 2);
+    EXPECT_EQ(platform::ToWinRgb(QColor(shot.pixel(executing.left() + 1, executing.center().y()))),
+              settings.ExecutionPointColor);
+    EXPECT_EQ(platform::ToWinRgb(QColor(shot.pixel(before.left() + 1, before.center().y()))), settings.NormalBackColor);
 }
 
 TEST_F(Run, StopWhilePausedEndsTheRun)

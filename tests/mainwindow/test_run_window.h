@@ -39,15 +39,27 @@ public:
 
     void DoEvents() override
     {
+        ExpectRunFlagsMatchTheButtons();
         if (onYield) {
             const auto hook = onYield;
             hook();
         }
         frmMain::DoEvents();
+        ExpectRunFlagsMatchTheButtons();
+    }
+
+    // The paused state the animation reads at every point is kept apart from the buttons;
+    // at every yield, before and after the handlers that ran in it, it must be theirs.
+    void ExpectRunFlagsMatchTheButtons() const
+    {
+        const bool buttons = ToolbarButton(QStringLiteral("Stop"))->isEnabled() &&
+                             !ToolbarButton(QStringLiteral("Pause"))->isEnabled();
+        EXPECT_EQ(IsRunPaused(), buttons);
     }
     void SleepMs(int milliseconds) override { sleeps.push_back(milliseconds); }
     void WaitForEvents() override
     {
+        ExpectRunFlagsMatchTheButtons();
         ++waits;
         if (onWait) {
             const auto hook = onWait;

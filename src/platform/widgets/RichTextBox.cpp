@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QStringDecoder>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -67,6 +68,33 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent)
 {
     setAcceptRichText(false);
     connect(document(), &QTextDocument::contentsChange, this, &RichTextBox::onContentsChange);
+}
+
+namespace {
+
+// The layout of a box that is never shown: it places nothing, so that setting a long text
+// costs neither the shaping of every line nor the memory of its glyphs.
+class NoLayout : public QAbstractTextDocumentLayout
+{
+public:
+    using QAbstractTextDocumentLayout::QAbstractTextDocumentLayout;
+    void draw(QPainter*, const PaintContext&) override {}
+    int hitTest(const QPointF&, Qt::HitTestAccuracy) const override { return -1; }
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override { return {}; }
+    QRectF frameBoundingRect(QTextFrame*) const override { return {}; }
+    QRectF blockBoundingRect(const QTextBlock&) const override { return {}; }
+
+protected:
+    void documentChanged(int, int, int) override {}
+};
+
+} // namespace
+
+void RichTextBox::SetNeverShown()
+{
+    hide();
+    document()->setDocumentLayout(new NoLayout(document()));
 }
 
 // ---- positions ----
@@ -162,6 +190,112 @@ void RichTextBox::SetText(const QString& text)
     QTextCursor c = textCursor();
     c.setPosition(0);
     setTextCursor(c);
+}
+
+namespace {
+
+// Replaces the whole of `doc` with the text formatted run by run.
+void buildFormatted(QTextDocument* doc, const QString& text, const std::vector<QTextCharFormat>& formats,
+                    const std::vector<FormattedRun>& runs)
+{
+    QTextCursor c(doc);
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.removeSelectedText();
+    int from = 0;
+    for (const FormattedRun& run : runs) {
+        const int length = qBound(0, run.length, int(text.size()) - from);
+        if (length > 0)
+            c.insertText(toDocumentBreaks(text.mid(from, length)), formats[size_t(run.format)]);
+        from += length;
+    }
+    c.endEditBlock();
+}
+
+// The document's text (a block break between lines) against a text with CR LF breaks.
+bool sameText(const QString& raw, const QString& text)
+{
+    qsizetype i = 0, j = 0;
+    while (i < raw.size() && j < text.size()) {
+        if (raw[i] == BlockBreak) {
+            if (j + 1 >= text.size() || text[j] != u'\r' || text[j + 1] != u'\n')
+                return false;
+            ++i;
+            j += 2;
+        } else if (raw[i] == text[j] && text[j] != u'\r' && text[j] != u'\n') {
+            ++i;
+            ++j;
+        } else {
+            return false;
+        }
+    }
+    return i == raw.size() && j == text.size();
+}
+
+// Whether `doc`, holding `text` already, holds it formatted as buildFormatted would: every
+// character in its run's format, every line after the first opened by its break's format
+// and in the first line's block format (the first line keeps its own formats either way).
+bool alreadyFormatted(const QTextDocument& doc, const std::vector<QTextCharFormat>& formats,
+                      const std::vector<FormattedRun>& runs)
+{
+    size_t run = 0;
+    int runEnd = runs.empty() ? 0 : runs[0].length; // in positions of the CR LF text
+    // The run holding plain position p; runs only ever move forward.
+    const auto formatAt = [&](int p) -> const QTextCharFormat* {
+        while (run < runs.size() && p >= runEnd) {
+            ++run;
+            if (run < runs.size())
+                runEnd += runs[run].length;
+        }
+        return run < runs.size() ? &formats[size_t(runs[run].format)] : nullptr;
+    };
+    const QTextBlockFormat firstLine = doc.begin().blockFormat();
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const int plainStart = b.position() + b.blockNumber();
+        if (b.blockNumber() > 0) {
+            const QTextCharFormat* f = formatAt(plainStart - 2); // the CR before the line
+            if (!f || b.charFormat() != *f || b.blockFormat() != firstLine)
+                return false;
+        }
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            const int from = frag.position() + b.blockNumber();
+            const QTextCharFormat format = frag.charFormat();
+            for (int p = from; p < from + frag.length();) {
+                const QTextCharFormat* f = formatAt(p);
+                if (!f || *f != format)
+                    return false;
+                p = runEnd;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void RichTextBox::SetFormattedText(const QString& text, const std::vector<QTextCharFormat>& formats,
+                                   const std::vector<FormattedRun>& runs)
+{
+    const int caret = SelStart();
+    const int hScroll = horizontalScrollBar()->value();
+    const int vScroll = verticalScrollBar()->value();
+    // When the box holds exactly that already (a program coloured again unchanged), laying
+    // out every line anew is spared.
+    const bool same = sameText(raw_, text) && alreadyFormatted(*document(), formats, runs);
+    asOneChange(true, [&] {
+        if (same)
+            return;
+        // The history is cleared below anyway; recording every insertion would only cost.
+        const bool undo = document()->isUndoRedoEnabled();
+        document()->setUndoRedoEnabled(false);
+        buildFormatted(document(), text, formats, runs);
+        document()->setUndoRedoEnabled(undo);
+    });
+    document()->clearUndoRedoStacks();
+    SetSelStart(caret);
+    horizontalScrollBar()->setValue(hScroll);
+    verticalScrollBar()->setValue(vScroll);
 }
 
 RichText RichTextBox::TextRTF() const

@@ -9,12 +9,20 @@
 
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <vector>
 
 // The content of a box with its formatting, as one value: the result of TextRTF, given to
 // another box's SetTextRTF to move coloured text in one assignment.
 struct RichText
 {
     QTextDocumentFragment fragment;
+};
+
+// A stretch of the text with the character format it takes, for SetFormattedText.
+struct FormattedRun
+{
+    int length = 0; // characters of Text(); a run never ends between the CR and LF of a break
+    int format = 0; // index into the formats given with the runs
 };
 
 class RichTextBox : public QTextEdit
@@ -31,7 +39,18 @@ public:
     // Length of Text().
     int TextLength() const;
 
+    // Replaces content and formatting with `text` formatted run by run, the runs following
+    // each other from its start, each in formats[run.format], in one edit: what setting the
+    // text and then selecting and formatting each run would give, at a cost in proportion to
+    // the text's length. Raises Change once; caret and scroll position as SetTextRTF.
+    void SetFormattedText(const QString& text, const std::vector<QTextCharFormat>& formats,
+                          const std::vector<FormattedRun>& runs);
+
     RichText TextRTF() const;
+
+    // Hides a box for good, as scratch: its text is no longer laid out for showing, which
+    // spares the time and memory of shaping every line. Text, positions and formats work.
+    void SetNeverShown();
     // Replaces content and formatting and raises Change once. The caret and the scroll
     // position stay where they were, as far as the new text reaches.
     void SetTextRTF(const RichText& content);

@@ -1,0 +1,113 @@
+// A user's session with a big program, timed: open it through the recent-file list, then
+// Run To Breakpoint (no breakpoints, so to the end of the run), split into the start phase
+// (reformat, check, recolour, refill, up to the first row) and the run itself. Prints one
+// line of "name=value" pairs; peak resident memory is the process's VmHWM.
+//
+// usage: bench_session PROGRAM.cnc [--open-only | --start-only] [--picture OUT.png]
+//   --open-only  open and start nothing
+//   --start-only stop the run at its first row
+//   --picture    after the run, save the simulation picture (to compare builds pixel for pixel)
+// Run it under Xvfb with a scratch XDG_CONFIG_HOME (bench/measure.sh does both).
+#include "mainwindow/frmMain.h"
+#include "platform/SettingsStore.h"
+#include "settings/GlobalVariables.h"
+#include "simulation/Graphics.h"
+#include "shared/SharedState.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// Lets the window finish what it queued (layout, painting) before the clock is read.
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+double peakMiB()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s PROGRAM.cnc [--open-only | --start-only] [--picture OUT.png]\n", argv[0]);
+        return 2;
+    }
+    const QStringList args = app.arguments();
+    const bool openOnly = args.contains(QStringLiteral("--open-only"));
+    const bool startOnly = args.contains(QStringLiteral("--start-only"));
+    const qsizetype pictureArg = args.indexOf(QStringLiteral("--picture"));
+    const QString picture = pictureArg > 0 && pictureArg + 1 < args.size() ? args[pictureArg + 1] : QString();
+    const QString program = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    if (!QFileInfo(program).isFile()) {
+        std::fprintf(stderr, "no such file: %s\n", argv[1]);
+        return 2;
+    }
+
+    SharedState state;
+    GlobalVariables settings;
+    platform::QSettingsStore store;
+    frmMain window(state, settings, store);
+    window.Form_Load();
+    window.show();
+    // Listed only now, so that start-up does not open it: it is opened below, on the clock.
+    store.SaveSetting(QStringLiteral("CNC"), QStringLiteral("RecentFilePaths"), QStringLiteral("0"), program);
+    window.LoadRecentFiles();
+    settle();
+    const double idleMiB = peakMiB();
+
+    QElapsedTimer clock;
+    clock.start();
+    window.mnuFileRecentFiles_Click(0);
+    settle();
+    const double openS = clock.nsecsElapsed() / 1e9;
+    const double openMiB = peakMiB();
+    if (openOnly) {
+        std::printf("open_s=%.3f idle_MiB=%.1f open_peak_MiB=%.1f rows=%d\n", openS, idleMiB, openMiB, window.GridRowCount());
+        return 0;
+    }
+
+    qint64 firstRowNs = -1;
+    QObject::connect(window.ProgressBar, &QProgressBar::valueChanged, &window, [&](int value) {
+        if (value == 1 && firstRowNs < 0) {
+            firstRowNs = clock.nsecsElapsed();
+            if (startOnly)
+                window.mnuRunStop_Click();
+        }
+    });
+    clock.restart();
+    window.mnuRunRunToBreakpoint->trigger();
+    settle();
+    const double totalS = clock.nsecsElapsed() / 1e9;
+    const double startS = firstRowNs < 0 ? -1 : firstRowNs / 1e9;
+    const double endMiB = peakMiB();
+
+    if (!picture.isEmpty())
+        window.graphics().SimDC().save(picture);
+    std::printf("open_s=%.3f start_s=%.3f run_to_end_s=%.3f idle_MiB=%.1f open_peak_MiB=%.1f end_peak_MiB=%.1f rows=%d\n",
+                openS, startS, totalS, idleMiB, openMiB, endMiB, window.GridRowCount());
+    return 0;
+}
