@@ -9,7 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QImage>
 
 #include <QStringList>
 #include <optional>
@@ -352,7 +352,8 @@ void ModCNC::ChangeTool()
                          platform::vbCritical);
     };
     if (number < 0 || number >= ToolCount) {
-        refuse(QStringLiteral("tool numbers run from 0 to 20."));
+        refuse(QStringLiteral("tool numbers run from 0 to 20 in the tool list %1.")
+                   .arg(QDir::toNativeSeparators(tooltable::ToolListPath())));
         return;
     }
     const QString name = state_.ToolFiles[size_t(number)];
@@ -362,7 +363,9 @@ void ModCNC::ChangeTool()
         return;
     }
     const QString path = tooltable::ToolPicturePath(name);
-    if (QImageReader reader(path); !QFileInfo(path).isFile() || !reader.canRead() || !reader.size().isValid()) {
+    // Decoded in full, as loading it will: a header alone can promise a picture that no
+    // memory holds.
+    if (!QFileInfo(path).isFile() || QImage(path).isNull()) {
         refuse(QStringLiteral("its picture %1 is missing or is not a readable bitmap.").arg(QDir::toNativeSeparators(path)));
         return;
     }

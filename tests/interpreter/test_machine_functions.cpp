@@ -175,7 +175,25 @@ TEST_F(ToolChange, AToolThatCannotBeLoadedIsNamedAndTheCurrentOneStays)
     Write("nosize.ini", "TOOLNAME=No size\r\nTOOLWIDTH=10\r\n");
     Picture("nodesc.bmp", 10, 10);
     Write("text.bmp", "not a picture");
-    Write("ToolList.ini", "1=\r\n2=missing.bmp\r\n3=text.bmp\r\n4=nosize.bmp\r\n5=nodesc.bmp\r\n6=ok.bmp\r\n");
+    // A header that promises a picture too large to hold: only a full decode finds out.
+    {
+        QByteArray huge("BM");
+        auto put = [&huge](quint32 v, int bytes) {
+            for (int i = 0; i < bytes; ++i)
+                huge.append(char((v >> (8 * i)) & 0xFF));
+        };
+        const quint32 side = 10000, pixels = 3u * side * side;
+        for (quint32 v : {54 + pixels, 0u, 54u, 40u, side, side})
+            put(v, 4);
+        put(1, 2); // planes
+        put(24, 2); // bits per pixel
+        for (quint32 v : {0u, pixels, 2835u, 2835u, 0u, 0u})
+            put(v, 4);
+        huge.append(QByteArray(64, '\0'));
+        Write("huge.bmp", huge);
+        Write("huge.ini", "TOOLWIDTH=10\r\nTOOLHEIGHT=10\r\n");
+    }
+    Write("ToolList.ini", "1=\r\n2=missing.bmp\r\n3=text.bmp\r\n4=nosize.bmp\r\n5=nodesc.bmp\r\n6=ok.bmp\r\n7=huge.bmp\r\n");
 
     struct Case
     {
@@ -183,13 +201,14 @@ TEST_F(ToolChange, AToolThatCannotBeLoadedIsNamedAndTheCurrentOneStays)
         const char* says;
     };
     const Case cases[] = {
-        {"T21 M06", "Tool 21 cannot be loaded: tool numbers run from 0 to 20."},
-        {"T-1 M06", "Tool -1 cannot be loaded: tool numbers run from 0 to 20."},
+        {"T21 M06", "Tool 21 cannot be loaded: tool numbers run from 0 to 20 in the tool list"},
+        {"T-1 M06", "Tool -1 cannot be loaded: tool numbers run from 0 to 20 in the tool list"},
         {"T1 M06", "Tool 1 cannot be loaded: the tool list"},
         {"T2 M06", "missing.bmp is missing or is not a readable bitmap."},
         {"T3 M06", "text.bmp is missing or is not a readable bitmap."},
         {"T4 M06", "nosize.ini gives no width and height"},
         {"T5 M06", "nodesc.ini gives no width and height"},
+        {"T7 M06", "huge.bmp is missing or is not a readable bitmap."},
     };
     for (const Case& c : cases) {
         boxes.shown.clear();
