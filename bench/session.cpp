@@ -70,6 +70,9 @@ int main(int argc, char* argv[])
     SharedState state;
     GlobalVariables settings;
     platform::QSettingsStore store;
+    // No splash: it would wait for a click.
+    GlobalVariables::SaveDefaultSettings(store);
+    store.SaveSetting(QStringLiteral("CNC"), QStringLiteral("General"), QStringLiteral("SplashScreen"), QStringLiteral("0"));
     frmMain window(state, settings, store);
     window.Form_Load();
     window.show();
