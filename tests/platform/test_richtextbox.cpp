@@ -3,6 +3,8 @@
 #include "platform/EventLoop.h"
 #include "platform/WinColor.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -22,18 +24,6 @@ namespace {
 constexpr qint32 Blue = platform::WinRgb(0, 0, 255);
 constexpr qint32 Green = platform::WinRgb(0, 128, 0);
 
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // A shown, focused box, so that typed and simulated keys reach it.
 struct FocusedBox
@@ -391,7 +381,7 @@ TEST(RichTextBoxFiles, LoadReadsEveryLineEndAndEncoding)
     };
     for (const auto& c : cases) {
         const QString path = dir.filePath(c.name);
-        writeBytes(path, c.bytes);
+        WriteFileBytes(path, c.bytes);
         RichTextBox b;
         QString error;
         ASSERT_TRUE(b.LoadFile(path, &error)) << c.name << error.toStdString();
@@ -408,7 +398,7 @@ TEST(RichTextBoxFiles, SaveWritesExactlyTheTextAndReadsBackTheSame)
     b.SetText(QString::fromUtf8("[BILLET X20 Z40\r\nG0 X0 Z0 [\xc3\xa9\r\nM30"));
     QString error;
     ASSERT_TRUE(b.SaveFile(path, &error)) << error.toStdString();
-    EXPECT_EQ(readBytes(path), QByteArray("[BILLET X20 Z40\r\nG0 X0 Z0 [\xc3\xa9\r\nM30"));
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("[BILLET X20 Z40\r\nG0 X0 Z0 [\xc3\xa9\r\nM30"));
 
     RichTextBox again;
     ASSERT_TRUE(again.LoadFile(path));
@@ -440,9 +430,9 @@ TEST(RichTextBoxFiles, ASaveWithNowhereToWriteFails)
     // Nowhere to write: a folder that does not exist, a path under a file.
     EXPECT_FALSE(b.SaveFile(dir.filePath("nofolder/a.cnc"), &error));
     EXPECT_FALSE(error.isEmpty());
-    writeBytes(dir.filePath("plain"), "x");
+    WriteFileBytes(dir.filePath("plain"), "x");
     EXPECT_FALSE(b.SaveFile(dir.filePath("plain/a.cnc"), &error));
-    EXPECT_EQ(readBytes(dir.filePath("plain")), "x");
+    EXPECT_EQ(ReadFileBytes(dir.filePath("plain")), "x");
 }
 
 TEST(RichTextBoxFiles, ASaveThatIsRefusedKeepsThePreviousFile)
@@ -457,16 +447,16 @@ TEST(RichTextBoxFiles, ASaveThatIsRefusedKeepsThePreviousFile)
     const QString folder = dir.filePath("ro");
     QDir().mkpath(folder);
     const QString path = folder + "/a.cnc";
-    writeBytes(path, "old");
+    WriteFileBytes(path, "old");
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(b.SaveFile(path, &error));
     EXPECT_TRUE(error.contains("a.cnc")) << error.toStdString();
-    EXPECT_EQ(readBytes(path), "old");
+    EXPECT_EQ(ReadFileBytes(path), "old");
     // A read-only file in a writable folder is not replaced either.
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     EXPECT_FALSE(b.SaveFile(path, &error));
-    EXPECT_EQ(readBytes(path), "old");
+    EXPECT_EQ(ReadFileBytes(path), "old");
 }
 
 TEST(RichTextBoxFiles, SavesBackInTheEncodingItWasReadIn)
@@ -480,18 +470,18 @@ TEST(RichTextBoxFiles, SavesBackInTheEncodingItWasReadIn)
     };
     for (const auto& c : cases) {
         const QString path = dir.filePath(c.name);
-        writeBytes(path, c.bytes);
+        WriteFileBytes(path, c.bytes);
         RichTextBox b;
         ASSERT_TRUE(b.LoadFile(path)) << c.name;
         QString error;
         ASSERT_TRUE(b.SaveFile(path, &error)) << c.name << error.toStdString();
-        EXPECT_EQ(readBytes(path), c.bytes) << c.name;
+        EXPECT_EQ(ReadFileBytes(path), c.bytes) << c.name;
         // Under another name too, and from another box that carries the encoding over.
         RichTextBox other;
         other.SetText(b.Text());
         other.SetEncoding(b.Encoding());
         ASSERT_TRUE(other.SaveFile(path + ".as", &error)) << c.name;
-        EXPECT_EQ(readBytes(path + ".as"), c.bytes) << c.name;
+        EXPECT_EQ(ReadFileBytes(path + ".as"), c.bytes) << c.name;
     }
 }
 
@@ -499,7 +489,7 @@ TEST(RichTextBoxFiles, ACharacterTheEncodingCannotHoldKeepsTheOldFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("old.cnc");
-    writeBytes(path, "[caf\xe9\r\nM30");
+    WriteFileBytes(path, "[caf\xe9\r\nM30");
     RichTextBox b;
     ASSERT_TRUE(b.LoadFile(path));
     ASSERT_EQ(b.Encoding(), RichTextBox::FileEncoding::Windows1252);
@@ -510,7 +500,7 @@ TEST(RichTextBoxFiles, ACharacterTheEncodingCannotHoldKeepsTheOldFile)
     EXPECT_TRUE(error.contains(QString::fromUtf8("\"\xce\xa9\""))) << error.toStdString();
     EXPECT_TRUE(error.contains("line 3")) << error.toStdString();
     EXPECT_TRUE(error.contains("Windows-1252")) << error.toStdString();
-    EXPECT_EQ(readBytes(path), QByteArray("[caf\xe9\r\nM30"));
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("[caf\xe9\r\nM30"));
 }
 
 TEST(RichTextBoxFiles, WhatCannotBeAProgramIsRefusedWithItsReason)
@@ -547,7 +537,7 @@ TEST(RichTextBoxFiles, AWriteTheSystemRefusesReportsItsReason)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("part.cnc");
-    writeBytes(path, "old");
+    WriteFileBytes(path, "old");
     RichTextBox b;
     b.SetText(QString(64 * 1024, QLatin1Char('G')));
     rlimit before{};
@@ -563,5 +553,5 @@ TEST(RichTextBoxFiles, AWriteTheSystemRefusesReportsItsReason)
     EXPECT_FALSE(saved);
     EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << error.toStdString();
     EXPECT_FALSE(error.contains("Unknown error")) << error.toStdString();
-    EXPECT_EQ(readBytes(path), "old");
+    EXPECT_EQ(ReadFileBytes(path), "old");
 }

@@ -59,33 +59,21 @@ namespace {
 // Contents the INI reader cannot parse.
 const QByteArray Unreadable = "[General\n\x01\x02=\n";
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 } // namespace
 
 TEST(SettingsStore, AnUnreadableFileIsKeptUnderAFreeNameAndANewOneStarted)
 {
     TempConfig cfg;
-    write(cfg.file(), Unreadable);
-    write(cfg.file() + ".bad", "kept last time");
+    WriteFileBytes(cfg.file(), Unreadable);
+    WriteFileBytes(cfg.file() + ".bad", "kept last time");
     MessageBoxRecorder boxes;
     {
         platform::QSettingsStore store;
         EXPECT_EQ(store.GetSetting("CNC", "General", "AutoComplete", "1"), "1");
         store.SaveSetting("CNC", "General", "AutoComplete", "0");
     }
-    EXPECT_EQ(readAll(cfg.file() + ".bad"), "kept last time");
-    EXPECT_EQ(readAll(cfg.file() + ".bad1"), Unreadable);
+    EXPECT_EQ(ReadFileBytes(cfg.file() + ".bad"), "kept last time");
+    EXPECT_EQ(ReadFileBytes(cfg.file() + ".bad1"), Unreadable);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.contains("CNC.conf.bad1")) << boxes.shown[0].text.toStdString();
     platform::QSettingsStore again;
@@ -95,7 +83,7 @@ TEST(SettingsStore, AnUnreadableFileIsKeptUnderAFreeNameAndANewOneStarted)
 TEST(SettingsStore, AnUnreadableFileThatCannotBeKeptIsLeftUntouched)
 {
     TempConfig cfg;
-    write(cfg.file(), Unreadable);
+    WriteFileBytes(cfg.file(), Unreadable);
     MessageBoxRecorder boxes;
     platform::QSettingsStore store([](const QString&, const QString&) { return false; });
     EXPECT_EQ(store.GetSetting("CNC", "General", "AutoComplete", "1"), "1");
@@ -104,7 +92,7 @@ TEST(SettingsStore, AnUnreadableFileThatCannotBeKeptIsLeftUntouched)
     // The session goes on with what it saved, in memory only.
     EXPECT_EQ(store.GetSetting("CNC", "General", "AutoComplete", "1"), "0");
     EXPECT_EQ(store.GetSetting("CNC", "RecentFilePaths", "0"), "/home/a/p.cnc");
-    EXPECT_EQ(readAll(cfg.file()), Unreadable);
+    EXPECT_EQ(ReadFileBytes(cfg.file()), Unreadable);
     EXPECT_FALSE(QFile::exists(cfg.file() + ".bad"));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_TRUE(boxes.shown[0].text.contains("left untouched")) << boxes.shown[0].text.toStdString();
@@ -119,8 +107,8 @@ TEST(SettingsStore, TheGeneralSectionIsWrittenWithAPercentSign)
         platform::QSettingsStore store;
         store.SaveSetting("CNC", "General", "AutoComplete", "0");
     }
-    EXPECT_TRUE(readAll(cfg.file()).contains("[%General]\nAutoComplete=0"));
-    write(cfg.file(), "[General]\nAutoComplete=1\n");
+    EXPECT_TRUE(ReadFileBytes(cfg.file()).contains("[%General]\nAutoComplete=0"));
+    WriteFileBytes(cfg.file(), "[General]\nAutoComplete=1\n");
     platform::QSettingsStore again;
     EXPECT_EQ(again.GetSetting("CNC", "General", "AutoComplete", "default"), "default");
 }

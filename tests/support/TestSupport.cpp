@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include <QDialog>
+#include <QFile>
+#include <gtest/gtest.h>
 
 QString RecordingStore::GetSetting(const QString& appName, const QString& section, const QString& key,
                                    const QString& defaultValue)
@@ -57,6 +59,19 @@ ModalRecorder::ModalRecorder()
 ModalRecorder::~ModalRecorder()
 {
     platform::SetModalHandler(std::move(previous_));
+}
+
+QByteArray ReadFileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
 }
 
 QString TestDataPath(const QString& name)

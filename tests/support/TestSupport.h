@@ -6,6 +6,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/widgets/ModalWindow.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -78,6 +79,11 @@ public:
 private:
     platform::ModalHandler previous_;
 };
+
+// A file's bytes, or "<missing>" when it cannot be read; and a file written whole (a test
+// failure when it cannot be).
+QByteArray ReadFileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const QByteArray& bytes);
 
 // The folder of the test fixtures (tests/data).
 QString TestDataPath(const QString& name = QString());
