@@ -134,12 +134,7 @@ struct ToolChange : MachineFunctions
 
     QString ToolsPath(const QString& name) const { return dir.path() + "/Tools/" + name; }
 
-    void Write(const QString& name, const QByteArray& bytes) const
-    {
-        QFile f(ToolsPath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void Write(const QString& name, const QByteArray& bytes) const { WriteFileBytes(ToolsPath(name), bytes); }
     void Picture(const QString& name, int w, int h) const
     {
         QImage img(w, h, QImage::Format_RGB32);

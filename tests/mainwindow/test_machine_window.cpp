@@ -40,12 +40,7 @@ protected:
         WriteFile("tools/ToolList.ini", toolList);
         platform::SetAppPathForTesting(folder.path());
     }
-    void WriteFile(const QString& name, const QByteArray& bytes)
-    {
-        QFile f(folder.path() + '/' + name);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void WriteFile(const QString& name, const QByteArray& bytes) { WriteFileBytes(folder.path() + '/' + name, bytes); }
     void TearDown() override
     {
         RunWindow::TearDown();
