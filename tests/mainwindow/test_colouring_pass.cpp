@@ -6,7 +6,9 @@
 #include "mainwindow/SyntaxColouring.h"
 #include "platform/WinColor.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -141,4 +143,37 @@ TEST_F(ColouringPass, AMegabyteLineIsColouredAtOnce)
     EXPECT_EQ(window->TextEditor->TextLength(), line.size());
     EXPECT_LT(clock.elapsed(), 60000);
     EXPECT_FALSE(Enabled("Save"));
+}
+
+// Opening a long program must not wait for the editor to lay out lines that nobody sees yet:
+// those below the view are laid out afterwards, between events, to the very geometry that
+// laying out all of it at once gives.
+TEST_F(ColouringPass, LinesBelowTheViewAreLaidOutAfterwardsToTheSameGeometry)
+{
+    Start();
+    ASSERT_TRUE(Editor().isVisible());
+    QStringList lines;
+    for (int i = 0; i < 4000; ++i)
+        lines << QString("N%1 G01 X%2 Z-%3 F0.2 [CUT").arg(i * 10).arg(i % 40).arg(i % 60);
+    lines << QString("G01 X1 ").repeated(200); // a wide line far below, for the width
+    const QString text = lines.join("\r\n");
+    window->TextBuffer->SetText(text);
+    window->HighLightSyntax();
+    QTextDocument* doc = Editor().document();
+    EXPECT_EQ(Editor().Text(), text);
+    EXPECT_EQ(doc->lastBlock().layout()->lineCount(), 0);
+
+    RichTextBox reference;
+    reference.setLineWrapMode(QTextEdit::NoWrap);
+    reference.setFont(Editor().font());
+    reference.resize(Editor().size());
+    reference.SetTextRTF(Editor().TextRTF());
+    reference.show();
+    const QSizeF whole = reference.document()->documentLayout()->documentSize();
+
+    QTRY_COMPARE_WITH_TIMEOUT(doc->lastBlock().layout()->lineCount(), 1, 20000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(doc->documentLayout()->documentSize(), whole);
+    EXPECT_EQ(Editor().verticalScrollBar()->maximum(), reference.verticalScrollBar()->maximum());
+    EXPECT_EQ(Editor().horizontalScrollBar()->maximum(), reference.horizontalScrollBar()->maximum());
 }

@@ -131,14 +131,26 @@ int RichTextBox::docFromPlain(int plain, bool roundUp) const
     return block.position() + textLength; // beyond the end
 }
 
+// Read block by block: a cursor moved to `to` would have the editor lay out every line up to
+// there first, which for a long program is most of the cost of opening it.
 QString RichTextBox::documentText(int from, int to) const
 {
+    QString text;
     if (to <= from)
-        return {};
-    QTextCursor c(document());
-    c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
-    return c.selectedText();
+        return text;
+    text.reserve(to - from);
+    for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() < to; b = b.next()) {
+        const int start = b.position();
+        const QString line = b.text();
+        const int breakAt = start + int(line.size());
+        const int a = qMax(from, start);
+        const int e = qMin(to, breakAt);
+        if (e > a)
+            text += QStringView(line).mid(a - start, e - a);
+        if (breakAt >= from && breakAt < to && b.next().isValid())
+            text += BlockBreak;
+    }
+    return text;
 }
 
 void RichTextBox::onContentsChange(int position, int removed, int added)
@@ -200,8 +212,9 @@ void buildFormatted(QTextDocument* doc, const QString& text, const std::vector<Q
 {
     QTextCursor c(doc);
     c.beginEditBlock();
-    c.select(QTextCursor::Document);
-    c.removeSelectedText();
+    // Emptied with clear(), the document reports the whole text as new, and the editor then
+    // lays out only what it shows and the rest in steps between events, as for setPlainText.
+    doc->clear();
     int from = 0;
     for (const FormattedRun& run : runs) {
         const int length = qBound(0, run.length, int(text.size()) - from);
@@ -289,6 +302,9 @@ void RichTextBox::SetFormattedText(const QString& text, const std::vector<QTextC
         // The history is cleared below anyway; recording every insertion would only cost.
         const bool undo = document()->isUndoRedoEnabled();
         document()->setUndoRedoEnabled(false);
+        // The caret would be carried to the end of the new text, and moving it back from
+        // there would lay out every line first.
+        setTextCursor(QTextCursor());
         buildFormatted(document(), text, formats, runs);
         document()->setUndoRedoEnabled(undo);
     });
@@ -352,6 +368,8 @@ void RichTextBox::Select(int start, int length)
     start = qBound(0, start, TextLength());
     length = qMax(0, length);
     QTextCursor c = textCursor();
+    if (c.isNull())
+        c = QTextCursor(document());
     const int from = docFromPlain(start, false);
     c.setPosition(from);
     if (length > 0)
