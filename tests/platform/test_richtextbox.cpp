@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -554,4 +557,58 @@ TEST(RichTextBoxFiles, AWriteTheSystemRefusesReportsItsReason)
     EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << error.toStdString();
     EXPECT_FALSE(error.contains("Unknown error")) << error.toStdString();
     EXPECT_EQ(ReadFileBytes(path), "old");
+}
+
+// A long text formatted anew (the editor recoloured after the options changed) keeps the view
+// where it was, although the lines below the view are laid out only afterwards: whether the
+// view follows the caret or was scrolled away from it.
+TEST(RichTextBox, ALongTextFormattedAnewKeepsTheCaretAndTheView)
+{
+    // Long comments first, so that the length of the lines not laid out yet is underestimated.
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i)
+        lines << (i < 100 ? QString("[A LONG COMMENT ").repeated(12)
+                          : QString("N%1 G01 X%2 Z-%3").arg(i * 10).arg(i % 40).arg(i % 60));
+    lines << QString("G01 X1 ").repeated(60); // the widest line, last
+    const QString text = lines.join("\r\n");
+    const auto formatted = [&](Qt::GlobalColor colour) {
+        QTextCharFormat f;
+        f.setForeground(QColor(colour));
+        return std::vector<QTextCharFormat>{f};
+    };
+    const std::vector<FormattedRun> runs{{int(text.size()), 0}};
+    const struct { const char* name; int caretLine; int viewLine; } cases[] = {
+        {"view at the caret", 2500, -1},
+        {"view above the caret", 2500, 1500},
+        {"view below the caret", 100, 2800},
+        {"view below the caret, scrolled right", 100, 2800},
+    };
+    for (const auto& c : cases) {
+        RichTextBox box;
+        box.setLineWrapMode(QTextEdit::NoWrap);
+        box.resize(300, 200);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        box.SetFormattedText(text, formatted(Qt::blue), runs);
+        QTRY_COMPARE(box.document()->lastBlock().layout()->lineCount(), 1);
+        box.Select(int(text.indexOf(lines[c.caretLine])), 0);
+        if (c.viewLine >= 0) {
+            const QTextBlock line = box.document()->findBlockByNumber(c.viewLine);
+            box.verticalScrollBar()->setValue(int(box.document()->documentLayout()->blockBoundingRect(line).top()));
+        }
+        if (QByteArray(c.name).endsWith("right"))
+            box.horizontalScrollBar()->setValue(box.horizontalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+        const int caret = box.SelStart();
+        const int view = box.verticalScrollBar()->value();
+        const int across = box.horizontalScrollBar()->value();
+        ASSERT_GT(view, 0) << c.name;
+
+        box.SetFormattedText(text, formatted(Qt::red), runs);
+        EXPECT_EQ(box.SelStart(), caret) << c.name;
+        EXPECT_EQ(box.verticalScrollBar()->value(), view) << c.name;
+        EXPECT_EQ(box.horizontalScrollBar()->value(), across) << c.name;
+        box.Select(0, 1);
+        EXPECT_EQ(box.SelColor(), platform::WinRgb(255, 0, 0)) << c.name;
+    }
 }

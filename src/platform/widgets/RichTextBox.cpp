@@ -312,6 +312,14 @@ void RichTextBox::SetFormattedText(const QString& text, const std::vector<QTextC
     SetSelStart(caret);
     horizontalScrollBar()->setValue(hScroll);
     verticalScrollBar()->setValue(vScroll);
+    if (horizontalScrollBar()->value() != hScroll || verticalScrollBar()->value() != vScroll) {
+        // The view lay beyond the estimated size of the lines not laid out yet: lay them out
+        // now, and tell the box, which takes its scroll ranges from this signal.
+        QAbstractTextDocumentLayout* layout = document()->documentLayout();
+        emit layout->documentSizeChanged(layout->documentSize());
+        horizontalScrollBar()->setValue(hScroll);
+        verticalScrollBar()->setValue(vScroll);
+    }
 }
 
 RichText RichTextBox::TextRTF() const
