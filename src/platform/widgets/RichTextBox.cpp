@@ -306,6 +306,7 @@ void RichTextBox::SetFormattedText(const QString& text, const std::vector<QTextC
         // there would lay out every line first.
         setTextCursor(QTextCursor());
         buildFormatted(document(), text, formats, runs);
+        setTextCursor(QTextCursor(document())); // before Change, whose handlers may read it
         document()->setUndoRedoEnabled(undo);
     });
     document()->clearUndoRedoStacks();
@@ -376,8 +377,6 @@ void RichTextBox::Select(int start, int length)
     start = qBound(0, start, TextLength());
     length = qMax(0, length);
     QTextCursor c = textCursor();
-    if (c.isNull())
-        c = QTextCursor(document());
     const int from = docFromPlain(start, false);
     c.setPosition(from);
     if (length > 0)
