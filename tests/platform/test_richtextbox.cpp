@@ -577,11 +577,11 @@ TEST(RichTextBox, ALongTextFormattedAnewKeepsTheCaretAndTheView)
         return std::vector<QTextCharFormat>{f};
     };
     const std::vector<FormattedRun> runs{{int(text.size()), 0}};
-    const struct { const char* name; int caretLine; int viewLine; } cases[] = {
-        {"view at the caret", 2500, -1},
-        {"view above the caret", 2500, 1500},
-        {"view below the caret", 100, 2800},
-        {"view below the caret, scrolled right", 100, 2800},
+    const struct { const char* name; int caretLine; int viewLine; bool scrolledRight; } cases[] = {
+        {"view at the caret", 2500, -1, false},
+        {"view above the caret", 2500, 1500, false},
+        {"view below the caret", 100, 2800, false},
+        {"view below the caret, scrolled right", 100, 2800, true},
     };
     for (const auto& c : cases) {
         RichTextBox box;
@@ -596,7 +596,7 @@ TEST(RichTextBox, ALongTextFormattedAnewKeepsTheCaretAndTheView)
             const QTextBlock line = box.document()->findBlockByNumber(c.viewLine);
             box.verticalScrollBar()->setValue(int(box.document()->documentLayout()->blockBoundingRect(line).top()));
         }
-        if (QByteArray(c.name).endsWith("right"))
+        if (c.scrolledRight)
             box.horizontalScrollBar()->setValue(box.horizontalScrollBar()->maximum());
         QCoreApplication::processEvents();
         const int caret = box.SelStart();
