@@ -446,8 +446,8 @@ QWidget* frmOptions::buildSimulationPage()
     Image1 = new QLabel(sample);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(toolPicture());
-    Image1->setGeometry(3015 / 15, 45 / 15 + 360 / 15 - 3, 510 / 15, 765 / 15);
-    Image1->raise();
+    Image1->setGeometry(3015 / 15, 45 / 15, 510 / 15, 765 / 15);
+    Image1->raise(); // its lower part lies over the sample's upper right corner
 
     cmdSimDefaults = button(page, "cmdSimDefaults", QStringLiteral("Simulation's Defaults"));
 
