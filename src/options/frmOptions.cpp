@@ -15,12 +15,15 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -154,6 +157,7 @@ ColourSwatch::ColourSwatch(QWidget* parent) : QLabel(parent)
     setAutoFillBackground(true);
     setFixedSize(SwatchSize, SwatchSize);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     SetBackColor(colour_);
 }
 
@@ -170,6 +174,62 @@ void ColourSwatch::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit Click();
+}
+
+void ColourSwatch::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        // As on a button: pressed now, chosen when let go.
+        if (!event->isAutoRepeat())
+            spaceDown_ = true;
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            event->accept();
+            if (!event->isAutoRepeat())
+                emit Click();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ColourSwatch::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space) {
+        QLabel::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat() || !spaceDown_)
+        return;
+    spaceDown_ = false;
+    emit Click();
+}
+
+void ColourSwatch::focusOutEvent(QFocusEvent* event)
+{
+    spaceDown_ = false; // a Space let go elsewhere chooses nothing here
+    QLabel::focusOutEvent(event);
+}
+
+void ColourSwatch::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = contentsRect().adjusted(2, 2, -2, -2);
+    focus.backgroundColor = platform::FromWinRgb(colour_);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
 }
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent)
@@ -291,6 +351,17 @@ frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store
         SSTab->setCurrentIndex(0);
     }
     connect(SSTab, &QTabWidget::currentChanged, this, [this](int) { SSTab_Click(0); });
+
+    // Tab walks each page as it reads: left to right, then down.
+    const auto chain = [](std::initializer_list<QWidget*> controls) {
+        for (auto it = controls.begin(); it + 1 != controls.end(); ++it)
+            QWidget::setTabOrder(*it, *(it + 1));
+    };
+    chain({cmbEditorFonts, cmbEditorFontSize, chkEditorFontBold, cmbEditorColours, lblEditorColor, richSample,
+           chkSplashScreen, chkOpenLastFile, chkAutoComplete, chkAutoReformat, cmdEditorDefault});
+    chain({cmbDebugFonts, cmbDebugFontSize, cmbDebugColors, lblDebugColor, DebugSample, chkShowGrid, chkShowLineNumber,
+           cmdDebugDefault});
+    chain({lblWPColor, lblBackColor, lblEffectColor, cmdSimDefaults});
 }
 
 QWidget* frmOptions::buildEditorPage()
@@ -386,6 +457,7 @@ QWidget* frmOptions::buildDebugPage()
     DebugSample->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DebugSample->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DebugSample->setTextElideMode(Qt::ElideNone); // a narrow column cuts its text, as the program grid does
+    DebugSample->setTabKeyNavigation(false); // Tab moves on to the next control, not from cell to cell
     for (auto& row : sampleFonts_)
         for (QFont& f : row)
             f = DebugSample->font();
@@ -446,8 +518,8 @@ QWidget* frmOptions::buildSimulationPage()
     Image1 = new QLabel(sample);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(toolPicture());
-    Image1->setGeometry(3015 / 15, 45 / 15 + 360 / 15 - 3, 510 / 15, 765 / 15);
-    Image1->raise();
+    Image1->setGeometry(3015 / 15, 45 / 15, 510 / 15, 765 / 15);
+    Image1->raise(); // its lower part lies over the sample's upper right corner
 
     cmdSimDefaults = button(page, "cmdSimDefaults", QStringLiteral("Simulation's Defaults"));
 

@@ -26,7 +26,8 @@ class ColorDialog;
 class SettingsStore;
 } // namespace platform
 
-// A label whose back colour is the value it edits; a click opens the colour dialog.
+// A label whose back colour is the value it edits; a click opens the colour dialog, and so
+// do Space and Enter when it has the focus, as on a button.
 class ColourSwatch : public QLabel
 {
     Q_OBJECT
@@ -39,9 +40,14 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     qint32 colour_ = 0xFFFFFF;
+    bool spaceDown_ = false;
 };
 
 // A bordered picture that keeps what is drawn on it; setting the back colour clears it.

@@ -151,6 +151,28 @@ TEST_F(OptionsDialog, SimulationSampleIsATwoStepPartWithItsFace)
     EXPECT_EQ(look.face, QColor(150, 150, 255));
 }
 
+TEST_F(OptionsDialog, ToolPictureSitsAtTheSamplesUpperRightOverIt)
+{
+    Open();
+    dialog->SSTab->setCurrentIndex(2);
+    QLabel& tool = *dialog->Image1;
+    QWidget* frame = tool.parentWidget();
+    ASSERT_EQ(dialog->picSample->parentWidget(), frame);
+    // Twips in the frame: the sample at 225, 360; the tool at 3015, 45, 510 x 765.
+    EXPECT_EQ(dialog->picSample->geometry(), QRect(15, 24, 245, 173));
+    EXPECT_EQ(tool.geometry(), QRect(201, 3, 34, 51));
+
+    // The tool's shank is seen both above the sample and where it lies over the sample.
+    const QImage seen = frame->grab().toImage();
+    const QImage own = tool.pixmap().toImage();
+    for (const QPoint inTool : {QPoint(17, 8), QPoint(17, 34)}) {
+        const QPoint at = tool.geometry().topLeft() + inTool;
+        EXPECT_EQ(dialog->picSample->geometry().contains(at), inTool.y() == 34);
+        ASSERT_EQ(own.pixelColor(inTool).alpha(), 255);
+        EXPECT_EQ(seen.pixelColor(at), own.pixelColor(inTool)) << at.x() << "," << at.y();
+    }
+}
+
 TEST(SimSample, CentredAtHalfTheInnerHeight)
 {
     for (const double h : {169.0, 100.0, 61.0}) {
