@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -114,4 +116,29 @@ TEST_F(ToolLibraryWindow, ARunsToolChangeUsesWhatTheLibraryAssigned)
     EXPECT_EQ(state.ToolWidth, 121);
     EXPECT_EQ(state.ToolHeight, 31);
     EXPECT_EQ(window->graphics().ToolDC(0).size(), QSize(121, 31));
+}
+
+TEST_F(ToolLibraryWindow, EveryOpeningStartsInTheToolNumberBox)
+{
+    Start();
+    ModalRecorder modal;
+    std::vector<QWidget*> focused;
+    modal.answer = [&](QDialog& d) {
+        auto& w = static_cast<frmToolSelect&>(d);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        (void)QTest::qWaitForWindowActive(&w);
+        focused.push_back(w.focusWidget());
+        // Down in the picture list, and Close from there.
+        w.FileList->setFocus();
+        QTest::keyClick(w.FileList, Qt::Key_Down);
+        w.cmdClose->click();
+        EXPECT_FALSE(w.isVisible());
+    };
+    window->mnuToolLibrary->trigger();
+    window->mnuToolLibrary->trigger();
+    ASSERT_EQ(modal.shown.size(), 2);
+    const std::vector<QWidget*> box(2, window->ToolSelect().cmbTools);
+    EXPECT_EQ(focused, box);
 }

@@ -352,12 +352,36 @@ TEST_F(ToolLibrary, AssignThenClosingAnotherWayLeavesTheFile)
     EXPECT_EQ(state.ToolFiles[2], "big.bmp");
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    dialog->close(); // the close box
     EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(ListFile(), before);
     // The next opening reads the file again: the assignment is gone.
     dialog->Form_Load();
     EXPECT_EQ(state.ToolFiles[2], "");
+}
+
+TEST_F(ToolLibrary, EscClosesNothingWhereverTheFocusIs)
+{
+    Open();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    Choose(2);
+    Select("big.bmp");
+    dialog->cmdAssign_Click();
+    for (QWidget* w : std::initializer_list<QWidget*>{dialog->cmbTools->lineEdit(), dialog->FileList, dialog->cmdAssign,
+                                                      dialog->cmdClose, dialog.get()}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected); // not yet left at all
+    }
+    EXPECT_EQ(state.ToolFiles[2], "big.bmp");
+    EXPECT_EQ(Selected(), "big.bmp");
+    dialog->cmdClose->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(ListFile().contains("\r\n2=big.bmp\r\n"));
 }
 
 TEST_F(ToolLibrary, AssignNeedsBothANumberAndAPicture)

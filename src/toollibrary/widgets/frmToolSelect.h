@@ -14,6 +14,7 @@ struct SharedState;
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -71,6 +72,10 @@ public:
     QLabel* lblCuttingPoint = nullptr;
     QPushButton* cmdAssign = nullptr;
     QPushButton* cmdClose = nullptr;
+
+protected:
+    // The window has no Cancel: Esc would give up every assignment without a word.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ShowToolDetails(const QString& Path);
