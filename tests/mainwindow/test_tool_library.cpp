@@ -142,3 +142,21 @@ TEST_F(ToolLibraryWindow, EveryOpeningStartsInTheToolNumberBox)
     const std::vector<QWidget*> box(2, window->ToolSelect().cmbTools);
     EXPECT_EQ(focused, box);
 }
+
+TEST_F(ToolLibraryWindow, AToolChangeFindsAUtf8NameBesideOneInTheCodePage)
+{
+    const QString tools = app.path() + "/tools/";
+    ASSERT_TRUE(QFile::copy(tools + "boring.bmp", tools + "fr\u00e4s.bmp"));
+    ASSERT_TRUE(QFile::copy(tools + "boring.ini", tools + "fr\u00e4s.ini"));
+    QFile list(tools + "ToolList.ini");
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    list.write("0=tool.bmp\r\n1=dr\xe9h.bmp\r\n2=fr\xc3\xa4s.bmp\r\n");
+    list.close();
+    Start("[BILLET X20 Z40\r\nG00 X22 Z2\r\nT2 M06\r\nG00 X24 Z4");
+    MessageBoxRecorder boxes;
+    window->mnuRunStart_Click();
+    for (const auto& box : boxes.shown)
+        ADD_FAILURE() << box.text.toStdString();
+    EXPECT_EQ(state.ToolFiles[2], "fr\u00e4s.bmp");
+    EXPECT_EQ(window->graphics().ToolDC(0).size(), QSize(121, 31));
+}

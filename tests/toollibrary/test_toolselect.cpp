@@ -493,3 +493,58 @@ TEST_F(ToolLibrary, NamesDifferingOnlyInCaseAreAllListedAndTheFirstIsChosen)
     EXPECT_EQ(Selected(), "TURN.bmp");
     EXPECT_EQ(Details()[0], "Upper");
 }
+
+TEST_F(ToolLibrary, NamesTheListCannotHoldAreNotOffered)
+{
+    for (const char* name : {"t\n2=big.bmp", "t\r3=big.bmp", "a=b.bmp", "sub\\x.bmp", "fr\u00e4s.bmp", " lead.bmp"})
+        Picture(QString::fromUtf8(name), 8, 8);
+    Open();
+    QStringList files;
+    for (int i = 0; i < dialog->FileList->count(); ++i)
+        files << dialog->FileList->item(i)->text();
+    EXPECT_EQ(files, (QStringList{" lead.bmp", "bad.bmp", "big.bmp", "fr\u00e4s.bmp", "groove.bmp", "nodesc.bmp", "Turn.bmp"}));
+
+    // Every picture offered, each on a tool number of its own, is what the list gives back.
+    for (int i = 0; i < dialog->FileList->count(); ++i) {
+        Choose(10 + i);
+        dialog->FileList->setCurrentRow(i);
+        dialog->cmdAssign_Click();
+    }
+    const auto assigned = state.ToolFiles;
+    dialog->cmdClose_Click();
+    EXPECT_EQ(ListFile().count("\r\n"), 21);
+    Open();
+    EXPECT_EQ(state.ToolFiles, assigned);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(ToolLibrary, EachNameIsReadInItsOwnCodeAndCloseKeepsItsBytes)
+{
+    Picture("fr\u00e4s.bmp", 12, 14);
+    Put("tools/fr\u00e4s.ini", "TOOLNAME=Fr\xc3\xa4ser\r\n");
+    // Tool 2 written by this program, tool 5 by an older one in the Windows code page.
+    QByteArray list = ListText({{0, "Turn.bmp"}, {2, "fr\u00e4s.bmp"}});
+    list.replace("5=\r\n", "5=dr\xe9h.bmp\r\n");
+    Put("tools/ToolList.ini", list);
+    Open();
+    EXPECT_TRUE(boxes.shown.empty());
+    Choose(2);
+    EXPECT_EQ(Selected(), "fr\u00e4s.bmp");
+    EXPECT_EQ(Details()[0], "Fr\u00e4ser");
+    EXPECT_EQ(state.ToolFiles[5], "dr\u00e9h.bmp");
+    dialog->cmdClose_Click();
+    EXPECT_EQ(ListFile(), list); // nothing assigned: the same bytes
+
+    // What is assigned is written in UTF-8; the rest keeps its bytes.
+    Open();
+    Choose(9);
+    Select("big.bmp");
+    dialog->cmdAssign_Click();
+    Choose(2);
+    Select("groove.bmp");
+    dialog->cmdAssign_Click();
+    dialog->cmdClose_Click();
+    QByteArray expected = list;
+    expected.replace("\r\n9=\r\n", "\r\n9=big.bmp\r\n").replace("\r\n2=fr\xc3\xa4s.bmp\r\n", "\r\n2=groove.bmp\r\n");
+    EXPECT_EQ(ListFile(), expected);
+}

@@ -193,7 +193,7 @@ QPixmap frmToolSelect::HeaderPicture()
 void frmToolSelect::GetToolList()
 {
     cmbTools->clear();
-    const tooltable::ToolListReading reading = tooltable::ReadToolList(tooltable::ToolListPath(), state_.ToolFiles);
+    const tooltable::ToolListReading reading = tooltable::ReadToolList(tooltable::ToolListPath(), state_.ToolFiles, &namesAsRead_);
     cmbTools->addItems(reading.items);
     cmbTools->setCurrentIndex(-1); // as after emptying: no item chosen
     chosenTool_ = -1;
@@ -324,7 +324,7 @@ void frmToolSelect::cmdAssign_Click()
 void frmToolSelect::cmdClose_Click()
 {
     const QString path = tooltable::ToolListPath();
-    const QString why = tooltable::WriteToolList(path, state_.ToolFiles);
+    const QString why = tooltable::WriteToolList(path, state_.ToolFiles, &namesAsRead_);
     if (!why.isEmpty()) {
         // The old file is untouched; the assignments stay here to try again.
         platform::MsgBox(QStringLiteral("The tool list %1 could not be saved: %2.\n\nThe file is as it was. "

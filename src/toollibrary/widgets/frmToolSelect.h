@@ -6,6 +6,8 @@
 // The tool change calls GetToolList on it while it is hidden, so that ToolFiles holds the tool
 // list file as it now stands on disk.
 
+#include "toollibrary/ToolTable.h"
+
 #include <QDialog>
 #include <QPixmap>
 #include <QString>
@@ -83,6 +85,9 @@ private:
     void restoreToolText();
 
     SharedState& state_;
+    // The bytes of the names as the list file held them: Close writes back unchanged names as
+    // they were, whatever their code page.
+    tooltable::ToolNameBytes namesAsRead_;
     QString listProblem_;
     QString fileListPath_;
     int chosenTool_ = -1;
