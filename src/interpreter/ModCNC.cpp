@@ -362,6 +362,12 @@ void ModCNC::ChangeTool()
                    .arg(QDir::toNativeSeparators(tooltable::ToolListPath())));
         return;
     }
+    if (!tooltable::IsToolName(name)) {
+        refuse(QStringLiteral("the tool list %1 names its picture \"%2\", and a picture is loaded only from the "
+                              "tools folder, by a name without \"/\", \"\\\" or \"..\".")
+                   .arg(QDir::toNativeSeparators(tooltable::ToolListPath()), name));
+        return;
+    }
     const QString path = tooltable::ToolPicturePath(name);
     // Decoded in full, as loading it will: a header alone can promise a picture that no
     // memory holds.

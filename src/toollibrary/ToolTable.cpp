@@ -1,6 +1,7 @@
 #include "toollibrary/ToolTable.h"
 
 #include "platform/AppPaths.h"
+#include "platform/TextCodec.h"
 #include "platform/VbNumbers.h"
 
 #include <QDir>
@@ -15,19 +16,36 @@ namespace tooltable {
 
 namespace {
 
-// Both files are plain 8-bit text; names written by this program are UTF-8, older ones may
-// be in a single-byte code page.
-QStringList readLines(const QByteArray& bytes)
+// Both files are plain 8-bit text: lines written by this program are UTF-8, lines of older
+// files may be in the Windows code page, and a file may hold both. Each piece is decoded on
+// its own, so one line in the code page leaves the others as they are.
+QString decodePiece(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast(); // the end of the last line, not a line
+    // A byte-order mark is dropped only at the start of the file (by splitLines).
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? platform::FromWindows1252(bytes) : text;
+}
+
+// The lines of a file as bytes: CR LF, LF and CR end a line; the end of the last line is no
+// line of its own.
+QList<QByteArray> splitLines(QByteArray bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        lines << bytes.mid(start, i - start);
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines << bytes.mid(start);
     return lines;
 }
 
@@ -71,6 +89,7 @@ QString ToolsFolder()
 QStringList ToolPictures(const QString& folder)
 {
     QStringList names = QDir(folder).entryList({QStringLiteral("*.bmp")}, QDir::Files); // any letter case
+    names.removeIf([](const QString& name) { return !IsToolName(name); });
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
@@ -83,7 +102,15 @@ QString ToolPicturePath(const QString& fileName)
     return platform::ProgramFile(QStringLiteral("\\tools\\") + fileName);
 }
 
-ToolListReading ReadToolList(const QString& path, ToolFileTable& files)
+bool IsToolName(const QString& name)
+{
+    for (const QChar ch : name)
+        if (ch == u'\r' || ch == u'\n' || ch == u'=' || ch == u'/' || ch == u'\\')
+            return false;
+    return name != QStringLiteral("..");
+}
+
+ToolListReading ReadToolList(const QString& path, ToolFileTable& files, ToolNameBytes* asRead)
 {
     ToolListReading result;
     QString why;
@@ -93,15 +120,15 @@ ToolListReading ReadToolList(const QString& path, ToolFileTable& files)
                              .arg(QDir::toNativeSeparators(path), why);
         return result;
     }
-    const QStringList lines = readLines(*bytes);
+    const QList<QByteArray> lines = splitLines(*bytes);
     for (int i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i];
+        const QByteArray& line = lines[i];
         if (line.isEmpty())
             continue;
-        const QStringList parts = line.split(u'=');
+        const QList<QByteArray> parts = line.split('=');
         std::optional<qint16> number;
         if (parts.size() >= 2)
-            if (const auto v = vb::ParseStoredNumber(parts[0]))
+            if (const auto v = vb::ParseStoredNumber(decodePiece(parts[0])))
                 number = vb::ToInt16(*v);
         if (!number || *number < 0 || *number >= ToolCount) {
             if (result.problem.isEmpty())
@@ -110,23 +137,29 @@ ToolListReading ReadToolList(const QString& path, ToolFileTable& files)
                                                 "\"=\" and the name of a picture in the tools folder.")
                                      .arg(QDir::toNativeSeparators(path))
                                      .arg(i + 1)
-                                     .arg(line);
+                                     .arg(decodePiece(line));
             continue;
         }
-        files[size_t(*number)] = parts[1];
+        files[size_t(*number)] = decodePiece(parts[1]);
+        if (asRead)
+            (*asRead)[size_t(*number)] = parts[1];
         result.items << QStringLiteral("Tool ") + QString::number(*number);
     }
     return result;
 }
 
-QString WriteToolList(const QString& path, const ToolFileTable& files)
+QString WriteToolList(const QString& path, const ToolFileTable& files, const ToolNameBytes* asRead)
 {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         return QStringLiteral("the folder %1 could not be made").arg(QDir::toNativeSeparators(info.absolutePath()));
     QByteArray text;
-    for (int n = 0; n < ToolCount; ++n)
-        text += QByteArray::number(n) + '=' + files[size_t(n)].toUtf8() + "\r\n";
+    for (int n = 0; n < ToolCount; ++n) {
+        // A name as it was read goes back in the bytes it was read in, whatever their code.
+        const std::optional<QByteArray> read = asRead ? (*asRead)[size_t(n)] : std::nullopt;
+        const QByteArray name = read && decodePiece(*read) == files[size_t(n)] ? *read : files[size_t(n)].toUtf8();
+        text += QByteArray::number(n) + '=' + name + "\r\n";
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
@@ -152,7 +185,8 @@ ToolDescription ReadToolDescription(const QString& descriptionPath)
     if (!bytes)
         return d;
     d.found = true;
-    for (const QString& line : readLines(*bytes)) {
+    for (const QByteArray& bytesOfLine : splitLines(*bytes)) {
+        const QString line = decodePiece(bytesOfLine);
         if (line.isEmpty())
             continue;
         const QStringList parts = line.split(u'=');

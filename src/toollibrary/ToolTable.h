@@ -5,6 +5,7 @@
 
 #include "shared/SharedState.h"
 
+#include <QByteArray>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -21,8 +22,13 @@ using ToolFileTable = std::array<QString, ToolCount>;
 QString ToolListPath();
 // The tools folder beside the executable ("\tools"), found the same way.
 QString ToolsFolder();
-// The "*.bmp" files of a folder, the pattern matched without regard to letter case, sorted
-// without regard to it (names that differ only in case all appear, in a fixed order).
+// Whether a picture's name can be assigned to a tool: the list holds a name on one line and
+// up to a second "=", so a line break or "=" in it would change the list; "/", "\" (a folder
+// separator where the program builds its paths) or ".." would lead out of the tools folder.
+bool IsToolName(const QString& name);
+// The "*.bmp" files of a folder that can be assigned (IsToolName), the pattern matched without
+// regard to letter case, sorted without regard to it (names that differ only in case all
+// appear, in a fixed order).
 QStringList ToolPictures(const QString& folder);
 // The picture of a tool file name as the tool change builds it: "\tools\" and the name.
 QString ToolPicturePath(const QString& fileName);
@@ -35,16 +41,21 @@ struct ToolListReading
     QString problem;
 };
 
-// Reads the list file into `files`: each line "n=name" sets entry n to the text between the
-// first and a second "=", untrimmed. Entries no line names keep their values. Empty lines are
-// skipped; lines without "=", with a number that is not one or lies outside 0 to 20 are
-// skipped too and named in `problem`.
-ToolListReading ReadToolList(const QString& path, ToolFileTable& files);
+// The bytes a reading took each entry's name from, for the entries some reading has set.
+using ToolNameBytes = std::array<std::optional<QByteArray>, ToolCount>;
 
-// Writes all 21 lines "n=name" CR LF in the order 0 to 20. The old file is replaced only once
-// the new one is complete; the folder is made when it is missing. Returns an empty text on
-// success, otherwise why it failed (the old file then stays as it was).
-QString WriteToolList(const QString& path, const ToolFileTable& files);
+// Reads the list file into `files`: each line "n=name" sets entry n to the text between the
+// first and a second "=", untrimmed, decoded as UTF-8 or, where its bytes are no UTF-8, as
+// Windows-1252; `asRead` receives those bytes. Entries no line names keep their values. Empty
+// lines are skipped; lines without "=", with a number that is not one or lies outside 0 to 20
+// are skipped too and named in `problem`.
+ToolListReading ReadToolList(const QString& path, ToolFileTable& files, ToolNameBytes* asRead = nullptr);
+
+// Writes all 21 lines "n=name" CR LF in the order 0 to 20: a name that is still what `asRead`
+// held is written in the bytes it was read in, any other in UTF-8. The old file is replaced
+// only once the new one is complete; the folder is made when it is missing. Returns an empty
+// text on success, otherwise why it failed (the old file then stays as it was).
+QString WriteToolList(const QString& path, const ToolFileTable& files, const ToolNameBytes* asRead = nullptr);
 
 // A description file beside a picture: the picture's path with its last three characters
 // replaced by "ini", found without regard to letter case.

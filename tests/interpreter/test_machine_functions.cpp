@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -216,5 +217,33 @@ TEST_F(ToolChange, AToolThatCannotBeLoadedIsNamedAndTheCurrentOneStays)
     }
     boxes.shown.clear();
     EXPECT_EQ(Run("T6 M06").last(), "ChangeTool " + ToolsPath("ok.bmp") + " 10 10");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(ToolChange, APictureNameThatLeadsOutOfTheToolsFolderIsRefused)
+{
+    // Real pictures, with their sizes, wherever these names would lead.
+    for (const QString& at : {dir.path() + "/outside", ToolsPath("sub/x")}) {
+        QDir().mkpath(QFileInfo(at).absolutePath());
+        QImage img(10, 10, QImage::Format_RGB32);
+        img.fill(Qt::magenta);
+        ASSERT_TRUE(img.save(at + ".bmp", "BMP"));
+        WriteFileBytes(at + ".ini", "TOOLWIDTH=10\r\nTOOLHEIGHT=10\r\n");
+    }
+    Picture("ok.bmp", 10, 10);
+    Write("ok.ini", "TOOLWIDTH=10\r\nTOOLHEIGHT=10\r\n");
+    Write("ToolList.ini", "1=../outside.bmp\r\n2=sub/x.bmp\r\n3=sub\\x.bmp\r\n4=..\\outside.bmp\r\n5=ok.bmp\r\n");
+    for (const char* block : {"T1 M06", "T2 M06", "T3 M06", "T4 M06"}) {
+        SCOPED_TRACE(block);
+        boxes.shown.clear();
+        const QStringList events = Run(block);
+        EXPECT_TRUE(events.filter("ChangeTool").isEmpty());
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_TRUE(boxes.shown[0].text.contains(" cannot be loaded: the tool list ")) << boxes.shown[0].text.toStdString();
+        EXPECT_TRUE(boxes.shown[0].text.contains("only from the tools folder")) << boxes.shown[0].text.toStdString();
+        EXPECT_EQ(boxes.shown[0].flags, platform::vbCritical);
+    }
+    boxes.shown.clear();
+    EXPECT_EQ(Run("T5 M06").last(), "ChangeTool " + ToolsPath("ok.bmp") + " 10 10");
     EXPECT_TRUE(boxes.shown.empty());
 }

@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -113,5 +115,48 @@ TEST_F(ToolLibraryWindow, ARunsToolChangeUsesWhatTheLibraryAssigned)
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(state.ToolWidth, 121);
     EXPECT_EQ(state.ToolHeight, 31);
+    EXPECT_EQ(window->graphics().ToolDC(0).size(), QSize(121, 31));
+}
+
+TEST_F(ToolLibraryWindow, EveryOpeningStartsInTheToolNumberBox)
+{
+    Start();
+    ModalRecorder modal;
+    std::vector<QWidget*> focused;
+    modal.answer = [&](QDialog& d) {
+        auto& w = static_cast<frmToolSelect&>(d);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        (void)QTest::qWaitForWindowActive(&w);
+        focused.push_back(w.focusWidget());
+        // Down in the picture list, and Close from there.
+        w.FileList->setFocus();
+        QTest::keyClick(w.FileList, Qt::Key_Down);
+        w.cmdClose->click();
+        EXPECT_FALSE(w.isVisible());
+    };
+    window->mnuToolLibrary->trigger();
+    window->mnuToolLibrary->trigger();
+    ASSERT_EQ(modal.shown.size(), 2);
+    const std::vector<QWidget*> box(2, window->ToolSelect().cmbTools);
+    EXPECT_EQ(focused, box);
+}
+
+TEST_F(ToolLibraryWindow, AToolChangeFindsAUtf8NameBesideOneInTheCodePage)
+{
+    const QString tools = app.path() + "/tools/";
+    ASSERT_TRUE(QFile::copy(tools + "boring.bmp", tools + "fr\u00e4s.bmp"));
+    ASSERT_TRUE(QFile::copy(tools + "boring.ini", tools + "fr\u00e4s.ini"));
+    QFile list(tools + "ToolList.ini");
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    list.write("0=tool.bmp\r\n1=dr\xe9h.bmp\r\n2=fr\xc3\xa4s.bmp\r\n");
+    list.close();
+    Start("[BILLET X20 Z40\r\nG00 X22 Z2\r\nT2 M06\r\nG00 X24 Z4");
+    MessageBoxRecorder boxes;
+    window->mnuRunStart_Click();
+    for (const auto& box : boxes.shown)
+        ADD_FAILURE() << box.text.toStdString();
+    EXPECT_EQ(state.ToolFiles[2], "fr\u00e4s.bmp");
     EXPECT_EQ(window->graphics().ToolDC(0).size(), QSize(121, 31));
 }

@@ -352,12 +352,36 @@ TEST_F(ToolLibrary, AssignThenClosingAnotherWayLeavesTheFile)
     EXPECT_EQ(state.ToolFiles[2], "big.bmp");
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    dialog->close(); // the close box
     EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(ListFile(), before);
     // The next opening reads the file again: the assignment is gone.
     dialog->Form_Load();
     EXPECT_EQ(state.ToolFiles[2], "");
+}
+
+TEST_F(ToolLibrary, EscClosesNothingWhereverTheFocusIs)
+{
+    Open();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    Choose(2);
+    Select("big.bmp");
+    dialog->cmdAssign_Click();
+    for (QWidget* w : std::initializer_list<QWidget*>{dialog->cmbTools->lineEdit(), dialog->FileList, dialog->cmdAssign,
+                                                      dialog->cmdClose, dialog.get()}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Escape);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected); // not yet left at all
+    }
+    EXPECT_EQ(state.ToolFiles[2], "big.bmp");
+    EXPECT_EQ(Selected(), "big.bmp");
+    dialog->cmdClose->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(ListFile().contains("\r\n2=big.bmp\r\n"));
 }
 
 TEST_F(ToolLibrary, AssignNeedsBothANumberAndAPicture)
@@ -468,4 +492,59 @@ TEST_F(ToolLibrary, NamesDifferingOnlyInCaseAreAllListedAndTheFirstIsChosen)
     Choose(0); // "Turn.bmp": the first entry equal in capitals
     EXPECT_EQ(Selected(), "TURN.bmp");
     EXPECT_EQ(Details()[0], "Upper");
+}
+
+TEST_F(ToolLibrary, NamesTheListCannotHoldAreNotOffered)
+{
+    for (const char* name : {"t\n2=big.bmp", "t\r3=big.bmp", "a=b.bmp", "sub\\x.bmp", "fr\u00e4s.bmp", " lead.bmp"})
+        Picture(QString::fromUtf8(name), 8, 8);
+    Open();
+    QStringList files;
+    for (int i = 0; i < dialog->FileList->count(); ++i)
+        files << dialog->FileList->item(i)->text();
+    EXPECT_EQ(files, (QStringList{" lead.bmp", "bad.bmp", "big.bmp", "fr\u00e4s.bmp", "groove.bmp", "nodesc.bmp", "Turn.bmp"}));
+
+    // Every picture offered, each on a tool number of its own, is what the list gives back.
+    for (int i = 0; i < dialog->FileList->count(); ++i) {
+        Choose(10 + i);
+        dialog->FileList->setCurrentRow(i);
+        dialog->cmdAssign_Click();
+    }
+    const auto assigned = state.ToolFiles;
+    dialog->cmdClose_Click();
+    EXPECT_EQ(ListFile().count("\r\n"), 21);
+    Open();
+    EXPECT_EQ(state.ToolFiles, assigned);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(ToolLibrary, EachNameIsReadInItsOwnCodeAndCloseKeepsItsBytes)
+{
+    Picture("fr\u00e4s.bmp", 12, 14);
+    Put("tools/fr\u00e4s.ini", "TOOLNAME=Fr\xc3\xa4ser\r\n");
+    // Tool 2 written by this program, tool 5 by an older one in the Windows code page.
+    QByteArray list = ListText({{0, "Turn.bmp"}, {2, "fr\u00e4s.bmp"}});
+    list.replace("5=\r\n", "5=dr\xe9h.bmp\r\n");
+    Put("tools/ToolList.ini", list);
+    Open();
+    EXPECT_TRUE(boxes.shown.empty());
+    Choose(2);
+    EXPECT_EQ(Selected(), "fr\u00e4s.bmp");
+    EXPECT_EQ(Details()[0], "Fr\u00e4ser");
+    EXPECT_EQ(state.ToolFiles[5], "dr\u00e9h.bmp");
+    dialog->cmdClose_Click();
+    EXPECT_EQ(ListFile(), list); // nothing assigned: the same bytes
+
+    // What is assigned is written in UTF-8; the rest keeps its bytes.
+    Open();
+    Choose(9);
+    Select("big.bmp");
+    dialog->cmdAssign_Click();
+    Choose(2);
+    Select("groove.bmp");
+    dialog->cmdAssign_Click();
+    dialog->cmdClose_Click();
+    QByteArray expected = list;
+    expected.replace("\r\n9=\r\n", "\r\n9=big.bmp\r\n").replace("\r\n2=fr\xc3\xa4s.bmp\r\n", "\r\n2=groove.bmp\r\n");
+    EXPECT_EQ(ListFile(), expected);
 }

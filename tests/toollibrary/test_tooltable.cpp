@@ -97,6 +97,40 @@ TEST_F(ToolFilesOnDisk, ListLinesAreReadByTheirRules)
     }
 }
 
+TEST_F(ToolFilesOnDisk, EachNameIsDecodedOnItsOwn)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray text;
+        std::map<int, QString> entries;
+    };
+    const std::vector<Case> cases = {
+        {"UTF-8 beside Windows-1252", "1=fr\xc3\xa4s.bmp\r\n2=dr\xe9h.bmp\r\n3=\xe4\xf6.bmp\r\n",
+         {{1, "fr\u00e4s.bmp"}, {2, "dr\u00e9h.bmp"}, {3, "\u00e4\u00f6.bmp"}}},
+        {"the code page, not Latin-1", "4=\x80uro\x96.bmp\r\n", {{4, "\u20acuro\u2013.bmp"}}},
+        {"what follows a second = does not count", "5=fr\xc3\xa4s.bmp=\xff\r\n", {{5, "fr\u00e4s.bmp"}}},
+        {"a byte-order mark before a line in the code page", "\xef\xbb\xbf" "0=a.bmp\r\n6=dr\xe9h.bmp\r\n",
+         {{0, "a.bmp"}, {6, "dr\u00e9h.bmp"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = Put(QStringLiteral("ToolList.ini"), c.text);
+        ToolFileTable files;
+        const ToolListReading reading = ReadToolList(path, files);
+        EXPECT_TRUE(reading.problem.isEmpty()) << reading.problem.toStdString();
+        EXPECT_EQ(reading.items.size(), qsizetype(c.entries.size()));
+        for (const auto& [n, name] : c.entries)
+            EXPECT_EQ(files[size_t(n)], name) << "tool " << n;
+    }
+
+    // The descriptions are read the same way.
+    const QString ini = Put(QStringLiteral("Turn.ini"), "TOOLNAME=Dr\xc3\xa4hen\r\nCUTTINGPOINT=Schneide \xe0 gauche\r\n");
+    const ToolDescription d = ReadToolDescription(ini);
+    EXPECT_EQ(d.keys.value("TOOLNAME"), "Dr\u00e4hen");
+    EXPECT_EQ(d.keys.value("CUTTINGPOINT"), "Schneide \u00e0 gauche");
+}
+
 TEST_F(ToolFilesOnDisk, AListThatCannotBeReadKeepsTheTableAndSaysWhy)
 {
     QDir().mkpath(dir.path() + "/folder/ToolList.ini");

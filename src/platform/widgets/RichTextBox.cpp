@@ -1,5 +1,6 @@
 #include "platform/widgets/RichTextBox.h"
 
+#include "platform/TextCodec.h"
 #include "platform/WinColor.h"
 
 #include <QDir>
@@ -37,14 +38,6 @@ QString toCrLf(QString text)
     text.replace(BlockBreak, QLatin1String("\r\n"));
     return text;
 }
-
-// Windows-1252 in 0x80..0x9F; the five unassigned codes stay as their C1 controls, as
-// Windows itself reads them.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 QString withPath(const QString& path, const QString& reason)
 {
@@ -522,20 +515,11 @@ int RichTextBox::Find(const QString& text, int start, int end, bool matchCase)
 
 QString RichTextBox::DecodeProgramText(const QByteArray& bytes, FileEncoding* encoding)
 {
-    // Stateless: a file ending in the middle of a sequence ("caf\xE9") is no UTF-8, rather
-    // than a sequence left waiting for bytes that never come.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8(bytes);
-    FileEncoding found = bytes.startsWith("\xEF\xBB\xBF") ? FileEncoding::Utf8Bom : FileEncoding::Utf8;
-    if (utf8.hasError()) {
-        found = FileEncoding::Windows1252;
-        text.clear();
-        text.reserve(bytes.size());
-        for (const char ch : bytes) {
-            const auto b = static_cast<unsigned char>(ch);
-            text.append(b >= 0x80 && b < 0xA0 ? QChar(Cp1252High[b - 0x80]) : QChar(b));
-        }
-    }
+    bool utf8 = true;
+    const QString text = platform::FromUtf8OrWindows1252(bytes, &utf8);
+    const FileEncoding found = !utf8 ? FileEncoding::Windows1252
+                               : bytes.startsWith("\xEF\xBB\xBF") ? FileEncoding::Utf8Bom
+                                                                  : FileEncoding::Utf8;
     if (encoding)
         *encoding = found;
     return toDocumentBreaks(text).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
@@ -547,26 +531,7 @@ bool RichTextBox::EncodeProgramText(const QString& text, FileEncoding encoding, 
         bytes = (encoding == FileEncoding::Utf8Bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
         return true;
     }
-    bytes.clear();
-    bytes.reserve(text.size());
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        int b = -1;
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            b = u;
-        } else {
-            for (int i = 0; i < 32 && b < 0; ++i)
-                if (Cp1252High[i] == u)
-                    b = 0x80 + i;
-        }
-        if (b < 0) {
-            if (unfit)
-                *unfit = ch;
-            return false;
-        }
-        bytes.append(char(b));
-    }
-    return true;
+    return platform::ToWindows1252(text, bytes, unfit);
 }
 
 bool RichTextBox::ReadTextFile(const QString& path, QString& text, QString* error, FileEncoding* encoding)

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -192,7 +193,7 @@ QPixmap frmToolSelect::HeaderPicture()
 void frmToolSelect::GetToolList()
 {
     cmbTools->clear();
-    const tooltable::ToolListReading reading = tooltable::ReadToolList(tooltable::ToolListPath(), state_.ToolFiles);
+    const tooltable::ToolListReading reading = tooltable::ReadToolList(tooltable::ToolListPath(), state_.ToolFiles, &namesAsRead_);
     cmbTools->addItems(reading.items);
     cmbTools->setCurrentIndex(-1); // as after emptying: no item chosen
     chosenTool_ = -1;
@@ -215,6 +216,9 @@ void frmToolSelect::Form_Load()
         values[i]->setToolTip(QString());
     }
 
+    // As at the first opening, whatever had the focus when the window last closed.
+    cmbTools->setFocus();
+
     GetToolList();
     // The item's position is its tool number. A list file that is missing or whose lines are
     // not 0 to 20 in order would offer numbers that are not the tools they name, so the
@@ -235,6 +239,15 @@ void frmToolSelect::Form_Load()
                              QStringLiteral("\n\nClose writes the list anew from the tool numbers shown here; closing "
                                             "the window any other way leaves the file as it is."),
                          platform::vbInformation, QString());
+}
+
+void frmToolSelect::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmToolSelect::cmbTools_Click()
@@ -311,7 +324,7 @@ void frmToolSelect::cmdAssign_Click()
 void frmToolSelect::cmdClose_Click()
 {
     const QString path = tooltable::ToolListPath();
-    const QString why = tooltable::WriteToolList(path, state_.ToolFiles);
+    const QString why = tooltable::WriteToolList(path, state_.ToolFiles, &namesAsRead_);
     if (!why.isEmpty()) {
         // The old file is untouched; the assignments stay here to try again.
         platform::MsgBox(QStringLiteral("The tool list %1 could not be saved: %2.\n\nThe file is as it was. "

@@ -6,6 +6,8 @@
 // The tool change calls GetToolList on it while it is hidden, so that ToolFiles holds the tool
 // list file as it now stands on disk.
 
+#include "toollibrary/ToolTable.h"
+
 #include <QDialog>
 #include <QPixmap>
 #include <QString>
@@ -14,6 +16,7 @@ struct SharedState;
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -72,12 +75,19 @@ public:
     QPushButton* cmdAssign = nullptr;
     QPushButton* cmdClose = nullptr;
 
+protected:
+    // The window has no Cancel: Esc would give up every assignment without a word.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void ShowToolDetails(const QString& Path);
     // Typing into the combo's text box chooses nothing: its text goes back to the chosen item.
     void restoreToolText();
 
     SharedState& state_;
+    // The bytes of the names as the list file held them: Close writes back unchanged names as
+    // they were, whatever their code page.
+    tooltable::ToolNameBytes namesAsRead_;
     QString listProblem_;
     QString fileListPath_;
     int chosenTool_ = -1;
