@@ -1,6 +1,7 @@
 #include "toollibrary/ToolTable.h"
 
 #include "platform/AppPaths.h"
+#include "platform/QuotedText.h"
 #include "platform/VbNumbers.h"
 
 #include <QDir>
@@ -110,7 +111,7 @@ ToolListReading ReadToolList(const QString& path, ToolFileTable& files)
                                                 "\"=\" and the name of a picture in the tools folder.")
                                      .arg(QDir::toNativeSeparators(path))
                                      .arg(i + 1)
-                                     .arg(line);
+                                     .arg(platform::QuotedText(line));
             continue;
         }
         files[size_t(*number)] = parts[1];

@@ -170,7 +170,7 @@ TEST_F(ToolChange, AToolThatCannotBeLoadedIsNamedAndTheCurrentOneStays)
     Write("nosize.ini", "TOOLNAME=No size\r\nTOOLWIDTH=10\r\n");
     Picture("nodesc.bmp", 10, 10);
     Write("text.bmp", "not a picture");
-    // A header that promises a picture too large to hold: only a full decode finds out.
+    // A header that promises a picture too large to hold.
     {
         QByteArray huge("BM");
         auto put = [&huge](quint32 v, int bytes) {
@@ -203,7 +203,7 @@ TEST_F(ToolChange, AToolThatCannotBeLoadedIsNamedAndTheCurrentOneStays)
         {"T3 M06", "text.bmp is missing or is not a readable bitmap."},
         {"T4 M06", "nosize.ini gives no width and height"},
         {"T5 M06", "nodesc.ini gives no width and height"},
-        {"T7 M06", "huge.bmp is missing or is not a readable bitmap."},
+        {"T7 M06", "huge.bmp is too large to load."},
     };
     for (const Case& c : cases) {
         boxes.shown.clear();
