@@ -269,7 +269,7 @@ TEST_F(ToolChange, AVeryLongNameIsQuotedByItsBeginning)
     Write("ToolList.ini", "5=" + name.toUtf8() + "\r\n");
     Run("T5 M06");
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Tool 5 cannot be loaded: its picture " + QDir::toNativeSeparators(dir.path() + "/Tools/") +
-                                       QString(100, u'n') + QChar(0x2026) +
-                                       " is missing or is not a readable bitmap. The current tool stays.");
+    EXPECT_EQ(boxes.shown[0].text, "Tool 5 cannot be loaded: its picture " +
+                                       QDir::toNativeSeparators(dir.path() + "/Tools/") + QString(100, u'n') +
+                                       QChar(0x2026) + " is missing or is not a readable bitmap. The current tool stays.");
 }

@@ -384,7 +384,7 @@ TEST_F(Run, MessagesQuoteALongLineOrWordOnlyByItsBeginning)
         MessageBoxRecorder box;
         window->mnuRunStart_Click();
         ASSERT_EQ(box.shown.size(), 1u) << c.message.toStdString();
-        EXPECT_EQ(box.shown[0].text, c.message);
+        EXPECT_EQ(box.shown[0].text.toStdString(), c.message.toStdString());
         EXPECT_EQ(box.shown[0].title, c.title);
         ExpectIdle();
         Finish();

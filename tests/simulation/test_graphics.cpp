@@ -295,7 +295,8 @@ TEST_F(GraphicsTest, ABitmapCutShortOrBeyondTheReadersLimitIsRefusedAsTheFailure
 
     struct Case { QString file; int limitMb; const char* message; };
     const int usual = QImageReader::allocationLimit();
-    for (const Case& c : {Case{cut.fileName(), usual, "Invalid picture"}, Case{dir.filePath("big.bmp"), 1, "Picture too large"}}) {
+    for (const Case& c :
+         {Case{cut.fileName(), usual, "Invalid picture"}, Case{dir.filePath("big.bmp"), 1, "Picture too large"}}) {
         picture(40, 31);
         g.LoadTool(smallTool(), 4, 3);
         MessageBoxRecorder boxes;
