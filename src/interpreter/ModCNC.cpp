@@ -3,13 +3,13 @@
 #include "interpreter/GCodes.h"
 #include "interpreter/InterpreterHost.h"
 #include "platform/MessageBox.h"
+#include "platform/Picture.h"
+#include "platform/QuotedText.h"
 #include "platform/VbNumbers.h"
 #include "shared/SharedState.h"
 #include "toollibrary/ToolTable.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QImage>
 
 #include <QStringList>
 #include <optional>
@@ -69,7 +69,16 @@ std::optional<qint16> sum16(int a, int b)
 
 QString quoted(const QString& s)
 {
-    return u'"' + s + u'"';
+    return u'"' + platform::QuotedText(s) + u'"';
+}
+
+// A name of the tool list can be as long as the list itself: a message then names the
+// folder and the beginning of the name.
+QString shownToolFile(const QString& path, const QString& fileName)
+{
+    if (fileName.size() <= platform::QuoteLimit)
+        return QDir::toNativeSeparators(path);
+    return QDir::toNativeSeparators(tooltable::ToolsFolder() + u'/') + platform::QuotedText(fileName);
 }
 
 } // namespace
@@ -365,22 +374,28 @@ void ModCNC::ChangeTool()
     if (!tooltable::IsToolName(name)) {
         refuse(QStringLiteral("the tool list %1 names its picture \"%2\", and a picture is loaded only from the "
                               "tools folder, by a name without \"/\", \"\\\" or \"..\".")
-                   .arg(QDir::toNativeSeparators(tooltable::ToolListPath()), name));
+                   .arg(QDir::toNativeSeparators(tooltable::ToolListPath()), platform::QuotedText(name)));
         return;
     }
     const QString path = tooltable::ToolPicturePath(name);
     // Decoded in full, as loading it will: a header alone can promise a picture that no
-    // memory holds.
-    if (!QFileInfo(path).isFile() || QImage(path).isNull()) {
-        refuse(QStringLiteral("its picture %1 is missing or is not a readable bitmap.").arg(QDir::toNativeSeparators(path)));
+    // memory holds, or more rows than the file has.
+    const platform::PictureProblem problem = platform::ReadPicture(path).problem;
+    if (problem == platform::PictureProblem::TooLarge) {
+        refuse(QStringLiteral("its picture %1 is too large to load.").arg(shownToolFile(path, name)));
+        return;
+    }
+    if (problem != platform::PictureProblem::None) {
+        refuse(QStringLiteral("its picture %1 is missing or is not a readable bitmap.").arg(shownToolFile(path, name)));
         return;
     }
     qint16 width = 0;
     qint16 height = 0;
     GCodes::ReadToolSize(path, height, width);
     if (width <= 0 || height <= 0) {
+        const QString description = tooltable::DescriptionPath(path);
         refuse(QStringLiteral("its description %1 gives no width and height (TOOLWIDTH, TOOLHEIGHT).")
-                   .arg(QDir::toNativeSeparators(tooltable::DescriptionPath(path))));
+                   .arg(shownToolFile(description, name.left(name.size() - 3) + QStringLiteral("ini"))));
         return;
     }
     host_.ChangeTool(path, width, height);

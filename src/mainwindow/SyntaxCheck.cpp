@@ -1,5 +1,6 @@
 #include "mainwindow/SyntaxCheck.h"
 
+#include "platform/QuotedText.h"
 #include "platform/VbNumbers.h"
 
 #include <QStringList>
@@ -100,7 +101,8 @@ std::optional<SyntaxError> CheckSyntax(const QString& text)
                 // Out of the 16-bit range there is no such G code either.
                 const auto number = vb::TextToInt16(value);
                 if (!number || !IsAcceptedGCode(*number))
-                    return SyntaxError{4, p, int(word.size()), word + QStringLiteral(" is not a valid G Code")};
+                    return SyntaxError{4, p, int(word.size()),
+                                       platform::QuotedText(word) + QStringLiteral(" is not a valid G Code")};
             }
         }
         lineStart += int(line.size()) + 2;

@@ -6,6 +6,7 @@
 #include "interpreter/ModCNC.h"
 #include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
+#include "platform/QuotedText.h"
 #include "platform/VbNumbers.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
@@ -179,7 +180,8 @@ bool frmMain::ReadBilletSize()
             platform::MsgBox(QStringLiteral("Line %1: the billet line \"%2\" gives no %3 (%4) greater than 0, and no "
                                             "earlier run left one.")
                                  .arg(row + 1)
-                                 .arg(DebugWindow->TextMatrix(row, 2).trimmed(), QLatin1String(name), QChar(letter)),
+                                 .arg(platform::QuotedText(DebugWindow->TextMatrix(row, 2).trimmed()), QLatin1String(name),
+                                      QChar(letter)),
                              platform::vbCritical);
             return false;
         }

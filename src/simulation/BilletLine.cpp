@@ -1,5 +1,6 @@
 #include "simulation/BilletLine.h"
 
+#include "platform/QuotedText.h"
 #include "platform/VbNumbers.h"
 
 #include <QStringList>
@@ -7,31 +8,33 @@
 BilletReading ReadBilletLine(const QString& line)
 {
     BilletReading r;
+    const QString shown = platform::QuotedText(vb::Trim(line));
     const QString rest = vb::Trim(vb::Trim(line).mid(7));
     const QStringList fields = rest.split(u' ');
     if (rest.isEmpty() || fields.size() < 2) {
         r.Error = QStringLiteral("The billet line \"%1\" must give a diameter and a length, for example [BILLET X20 Z40.")
-                      .arg(vb::Trim(line));
+                      .arg(shown);
         return r;
     }
     for (int f = 0; f < 2; ++f) {
         const QString field = vb::Trim(fields[f]);
         if (field.isEmpty() || (field[0] != u'X' && field[0] != u'Z'))
             continue;
+        const QString cutField = platform::QuotedText(field);
         const auto value = vb::ParseNumber(QStringView(field).sliced(1));
         if (!value) {
-            return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is not a number.").arg(field, vb::Trim(line))};
+            return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is not a number.").arg(cutField, shown)};
         }
         const auto pixels = vb::ToInt16(*value * 10.0);
         if (!pixels) {
-            return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is too large.").arg(field, vb::Trim(line))};
+            return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is too large.").arg(cutField, shown)};
         }
         // A billet without size draws nothing, a negative one cannot be drawn at all; a size
         // under half a pixel (0.05) rounds to none.
         if (*pixels <= 0) {
             return {{}, {}, QStringLiteral("The billet %1 \"%2\" in \"%3\" must be greater than 0%4.")
-                                .arg(field[0] == u'X' ? QStringLiteral("diameter") : QStringLiteral("length"), field,
-                                     vb::Trim(line),
+                                .arg(field[0] == u'X' ? QStringLiteral("diameter") : QStringLiteral("length"), cutField,
+                                     shown,
                                      *value > 0 ? QStringLiteral(" (0.05 or less rounds to 0 pixels)") : QString())};
         }
         (field[0] == u'X' ? r.Diameter : r.Length) = *pixels;

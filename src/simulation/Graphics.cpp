@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
+#include "platform/Picture.h"
 #include "platform/Sound.h"
 #include "platform/VbNumbers.h"
 #include "platform/WinColor.h"
@@ -9,7 +10,6 @@
 #include "shared/SharedState.h"
 #include "simulation/SimulationHost.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -128,17 +128,22 @@ void Graphics::LoadTool(const QString& Path, qint16 Width, qint16 Height)
     // Whatever happens below, the pictures of the previous tool are not drawn again.
     DeleteToolDCs();
 
-    const QString file = platform::ResolvePath(Path);
-    if (!QFileInfo(file).isFile()) {
+    platform::PictureReading picture = platform::ReadPicture(platform::ResolvePath(Path));
+    switch (picture.problem) {
+    case platform::PictureProblem::None:
+        break;
+    case platform::PictureProblem::Missing:
+    case platform::PictureProblem::NotAFile:
         platform::MsgBox(QStringLiteral("File not found"), platform::vbOKOnly);
         return;
-    }
-    QImage bitmap(file);
-    if (bitmap.isNull()) {
+    case platform::PictureProblem::TooLarge:
+        platform::MsgBox(QStringLiteral("Picture too large"), platform::vbOKOnly);
+        return;
+    case platform::PictureProblem::Unreadable:
         platform::MsgBox(QStringLiteral("Invalid picture"), platform::vbOKOnly);
         return;
     }
-    bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
+    const QImage bitmap = std::move(picture.image).convertToFormat(QImage::Format_RGB32);
 
     // Only the given size from the top-left corner counts, and nothing beyond the bitmap.
     const int width = std::max(0, int(Width));

@@ -1,6 +1,7 @@
 #include "splash/frmSplash.h"
 
 #include "platform/AppPaths.h"
+#include "platform/Picture.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -11,7 +12,7 @@ frmSplash::frmSplash(QWidget* parent) : FadingWindow(parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(543, 355);
-    picture_.load(platform::ProgramFile(QStringLiteral("\\splash.bmp")));
+    picture_ = QPixmap::fromImage(platform::ReadPicture(platform::ProgramFile(QStringLiteral("\\splash.bmp"))).image);
     if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
     Form_Load();

@@ -1,6 +1,7 @@
 #include "toollibrary/ToolTable.h"
 
 #include "platform/AppPaths.h"
+#include "platform/QuotedText.h"
 #include "platform/TextCodec.h"
 #include "platform/VbNumbers.h"
 
@@ -137,7 +138,7 @@ ToolListReading ReadToolList(const QString& path, ToolFileTable& files, ToolName
                                                 "\"=\" and the name of a picture in the tools folder.")
                                      .arg(QDir::toNativeSeparators(path))
                                      .arg(i + 1)
-                                     .arg(decodePiece(line));
+                                     .arg(platform::QuotedText(decodePiece(line)));
             continue;
         }
         files[size_t(*number)] = decodePiece(parts[1]);

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -171,7 +172,7 @@ TEST_F(ToolChange, AToolThatCannotBeLoadedIsNamedAndTheCurrentOneStays)
     Write("nosize.ini", "TOOLNAME=No size\r\nTOOLWIDTH=10\r\n");
     Picture("nodesc.bmp", 10, 10);
     Write("text.bmp", "not a picture");
-    // A header that promises a picture too large to hold: only a full decode finds out.
+    // A header that promises a picture too large to hold.
     {
         QByteArray huge("BM");
         auto put = [&huge](quint32 v, int bytes) {
@@ -204,7 +205,7 @@ TEST_F(ToolChange, AToolThatCannotBeLoadedIsNamedAndTheCurrentOneStays)
         {"T3 M06", "text.bmp is missing or is not a readable bitmap."},
         {"T4 M06", "nosize.ini gives no width and height"},
         {"T5 M06", "nodesc.ini gives no width and height"},
-        {"T7 M06", "huge.bmp is missing or is not a readable bitmap."},
+        {"T7 M06", "huge.bmp is too large to load."},
     };
     for (const Case& c : cases) {
         boxes.shown.clear();
@@ -246,4 +247,58 @@ TEST_F(ToolChange, APictureNameThatLeadsOutOfTheToolsFolderIsRefused)
     boxes.shown.clear();
     EXPECT_EQ(Run("T5 M06").last(), "ChangeTool " + ToolsPath("ok.bmp") + " 10 10");
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(ToolChange, ABitmapShorterThanItsHeaderPromisesIsRefusedAndOneThatEndsExactlyLoads)
+{
+    Picture("whole.bmp", 67, 101);
+    QFile whole(ToolsPath("whole.bmp"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    ASSERT_EQ(bytes.size(), 54 + 101 * 204); // header, then 101 rows of 201 bytes padded to 204
+    Write("cut.bmp", bytes.left(200));
+    Write("short.bmp", bytes.left(bytes.size() - 1));
+    for (const char* name : {"whole", "cut", "short"})
+        Write(QStringLiteral("%1.ini").arg(name), "TOOLWIDTH=67\r\nTOOLHEIGHT=101\r\n");
+    Write("ToolList.ini", "1=whole.bmp\r\n2=cut.bmp\r\n3=short.bmp\r\n");
+
+    for (const char* block : {"T2 M06", "T3 M06"}) {
+        boxes.shown.clear();
+        const QStringList events = Run(block);
+        ASSERT_EQ(boxes.shown.size(), 1u) << block;
+        EXPECT_TRUE(boxes.shown[0].text.contains(" is missing or is not a readable bitmap.")) << block;
+        EXPECT_TRUE(events.filter("ChangeTool").isEmpty()) << block;
+    }
+    boxes.shown.clear();
+    EXPECT_EQ(Run("T1 M06").last(), "ChangeTool " + ToolsPath("whole.bmp") + " 67 101");
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(ToolChange, APictureBeyondTheReadersAllocationLimitIsNamedTooLarge)
+{
+    Picture("wide.bmp", 1000, 300); // 1.2 MB as the reader holds it
+    Write("wide.ini", "TOOLWIDTH=67\r\nTOOLHEIGHT=101\r\n");
+    Write("ToolList.ini", "4=wide.bmp\r\n");
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    const QStringList events = Run("T4 M06");
+    QImageReader::setAllocationLimit(limit);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Tool 4 cannot be loaded: its picture " +
+                                       QDir::toNativeSeparators(ToolsPath("wide.bmp")) +
+                                       " is too large to load. The current tool stays.");
+    EXPECT_TRUE(events.filter("ChangeTool").isEmpty());
+    boxes.shown.clear();
+    EXPECT_EQ(Run("T4 M06").last(), "ChangeTool " + ToolsPath("wide.bmp") + " 67 101"); // within the usual limit
+}
+
+TEST_F(ToolChange, AVeryLongNameIsQuotedByItsBeginning)
+{
+    const QString name = QString(3000, u'n') + ".bmp";
+    Write("ToolList.ini", "5=" + name.toUtf8() + "\r\n");
+    Run("T5 M06");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Tool 5 cannot be loaded: its picture " +
+                                       QDir::toNativeSeparators(dir.path() + "/Tools/") + QString(100, u'n') +
+                                       QChar(0x2026) + " is missing or is not a readable bitmap. The current tool stays.");
 }

@@ -130,6 +130,33 @@ TEST_F(Machine, ABadToolListIsReportedOncePerRun)
     EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
+TEST_F(Machine, AToolPictureCutShortIsRefusedAtTheToolChangeAndAsTheDefaultTool)
+{
+    MakeToolsFolder("0=tool.bmp\r\n2=groove.bmp\r\n");
+    const auto firstBytes = [this](const char* name) {
+        QFile f(folder.path() + "/tools/" + name);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.read(200);
+    };
+    WriteFile("tools/Groove.bmp", firstBytes("Groove.bmp"));
+    Start("[BILLET X40 Z60\r\nG00 X44 Z2\r\nT2 M06\r\nG01 X30 Z-10 F0.1");
+    MessageBoxRecorder boxes;
+    window->mnuRunStart_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.endsWith("Groove.bmp is missing or is not a readable bitmap. The current tool stays."))
+        << boxes.shown[0].text.toStdString();
+    EXPECT_EQ(state.ToolWidth, 67);
+    EXPECT_EQ(GreenPixels(), 0);
+    ExpectIdle();
+
+    WriteFile("tools/tool.bmp", firstBytes("tool.bmp"));
+    boxes.shown.clear();
+    window->mnuRunStart_Click();
+    ASSERT_FALSE(boxes.shown.empty());
+    EXPECT_EQ(boxes.shown[0].text, "Invalid picture");
+    ExpectIdle();
+}
+
 TEST_F(Machine, NoticesShareOneWindowThatKeepsItsPlaceAndTheKeyboard)
 {
     Start();

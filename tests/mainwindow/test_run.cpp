@@ -358,6 +358,39 @@ TEST_F(Run, AnUnreadableBilletLineIsReportedAndTheRunDoesNotStart)
     }
 }
 
+TEST_F(Run, MessagesQuoteALongLineOrWordOnlyByItsBeginning)
+{
+    // Long, yet read as a short number: leading zeros.
+    const QString zeros(3000, u'0');
+    const auto cut = [](const QString& s) { return s.left(100) + QChar(0x2026); };
+    struct Case
+    {
+        QString program, title, message;
+    };
+    const Case cases[] = {
+        {"[BILLET X" + zeros + "99999 Z40", platform::AppTitle,
+         "Line 1: The billet size \"" + cut("X" + zeros + "99999") + "\" in \"" + cut("[BILLET X" + zeros + "99999 Z40") +
+             "\" is too large."},
+        {"[BILLET X" + zeros + "20  Z40", platform::AppTitle,
+         "Line 1: the billet line \"" + cut("[BILLET X" + zeros + "20  Z40") +
+             "\" gives no length (Z) greater than 0, and no earlier run left one."},
+        {"[BILLET X20 Z40\r\nG01 X" + zeros + "99999", "Error!",
+         "The block \"" + cut("G01 X" + zeros + "99999") + "\" cannot be run: the value of \"" + cut("X" + zeros + "99999") +
+             "\" lies outside the machine's range."},
+        {"[BILLET X20 Z40\r\nG" + zeros + "99", "Syntax Error!", cut("G" + zeros + "99") + " is not a valid G Code"},
+    };
+    for (const Case& c : cases) {
+        Start(c.program + "\r\nG01 X16 Z0 F100");
+        MessageBoxRecorder box;
+        window->mnuRunStart_Click();
+        ASSERT_EQ(box.shown.size(), 1u) << c.message.toStdString();
+        EXPECT_EQ(box.shown[0].text.toStdString(), c.message.toStdString());
+        EXPECT_EQ(box.shown[0].title, c.title);
+        ExpectIdle();
+        Finish();
+    }
+}
+
 TEST_F(Run, ARowWithACommentIsHighlightedButNotExecuted)
 {
     Start("[BILLET X20 Z40\r\nG01 X10 Z-5 [finish");

@@ -1,6 +1,7 @@
 #include "GraphicsFixture.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <set>
 #include <utility>
 
@@ -277,6 +278,41 @@ TEST_F(GraphicsTest, MissingOrUnreadableToolFileIsReportedAndDrawsNothing)
         g.DrawTool(10, 8);
         EXPECT_EQ(g.SimDC(), before); // neither the old tool nor a broken one
     }
+}
+
+TEST_F(GraphicsTest, ABitmapCutShortOrBeyondTheReadersLimitIsRefusedAsTheFailureItIs)
+{
+    QImage big(1000, 300, QImage::Format_RGB888); // 1.2 MB as the reader holds it
+    big.fill(QColor(255, 0, 255));
+    ASSERT_TRUE(big.save(dir.filePath("big.bmp"), "BMP"));
+    QFile whole(smallTool());
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    QFile cut(dir.filePath("cut.bmp"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() - 1)); // the last row lacks its last byte
+    cut.close();
+
+    struct Case { QString file; int limitMb; const char* message; };
+    const int usual = QImageReader::allocationLimit();
+    for (const Case& c :
+         {Case{cut.fileName(), usual, "Invalid picture"}, Case{dir.filePath("big.bmp"), 1, "Picture too large"}}) {
+        picture(40, 31);
+        g.LoadTool(smallTool(), 4, 3);
+        MessageBoxRecorder boxes;
+        QImageReader::setAllocationLimit(c.limitMb);
+        g.LoadTool(c.file, 4, 3);
+        QImageReader::setAllocationLimit(usual);
+        ASSERT_EQ(boxes.shown.size(), 1u) << c.message;
+        EXPECT_EQ(boxes.shown[0].text, c.message);
+        EXPECT_EQ(boxes.shown[0].flags, 0);
+        const QImage before = g.SimDC().copy();
+        g.DrawTool(10, 8);
+        EXPECT_EQ(g.SimDC(), before) << c.message; // nothing of a picture that was not read whole
+    }
+    MessageBoxRecorder boxes;
+    g.LoadTool(dir.filePath("big.bmp"), 4, 3); // within the usual limit
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(GraphicsTest, NegativeBilletLengthIsReportedAndNothingFailsAfterIt)

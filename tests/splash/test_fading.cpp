@@ -5,13 +5,25 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/AppPaths.h"
+
 #include <QAccessible>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPixmap>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -78,6 +90,47 @@ TEST(Splash, FadesInToTwoFiftyAndOutFromTwoFiftyFive)
     EXPECT_EQ(fade.applied, range(255, 5, -5));
     EXPECT_EQ(ticks, 52); // 51 steps, then the tick that closes
     EXPECT_TRUE(splash.IsUnloaded());
+}
+
+TEST(Splash, APictureCutShortOrAPipeInItsPlaceShowsTheWindowWithoutIt)
+{
+    QFile shipped(platform::AppPath() + "/splash.bmp");
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QByteArray first = shipped.read(200);
+    {
+        frmSplash whole; // the shipped picture as the image reader alone reads it
+        EXPECT_EQ(whole.Picture().toImage(), QPixmap(shipped.fileName()).toImage());
+    }
+    QTemporaryDir folder;
+    platform::SetAppPathForTesting(folder.path());
+    WriteFileBytes(folder.path() + "/splash.bmp", first);
+    {
+        frmSplash splash;
+        EXPECT_TRUE(splash.Picture().isNull());
+    }
+    const QString pipe = folder.path() + "/splash.bmp";
+    ASSERT_TRUE(QFile::remove(pipe));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // Whatever waits for a writer of the pipe is let go after a while, so the test ends.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 60 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    {
+        frmSplash splash;
+        EXPECT_TRUE(splash.Picture().isNull());
+    }
+    const qint64 took = clock.elapsed();
+    done = true;
+    writer.join();
+    platform::SetAppPathForTesting(QString());
+    EXPECT_LT(took, 1500);
 }
 
 TEST(Splash, AClickDuringTheFadeInFadesOutFromTheAlphaReached)

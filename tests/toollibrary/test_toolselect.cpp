@@ -22,7 +22,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <thread>
+
+#include <QElapsedTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -279,6 +287,49 @@ TEST_F(ToolLibrary, UnreadablePicturesAndMissingDescriptionsShowWhatThereIs)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+TEST_F(ToolLibrary, ABitmapShorterThanItsHeaderPromisesShowsNoPicture)
+{
+    const QByteArray bytes = FileBytes(app.path() + "/tools/Turn.bmp");
+    ASSERT_EQ(bytes.size(), 54 + 101 * 204);
+    Put("tools/cut.bmp", bytes.left(200));
+    Put("tools/short.bmp", bytes.left(bytes.size() - 1));
+    Put("tools/whole.bmp", bytes);
+    Open();
+    for (const char* name : {"cut.bmp", "short.bmp"}) {
+        Select("Turn.bmp");
+        Select(name);
+        EXPECT_EQ(Shown(), QRect()) << name;
+    }
+    Select("whole.bmp");
+    EXPECT_EQ(Shown(), Centred(67, 101));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(ToolLibrary, APictureThatBecameAPipeAfterTheListWasFilledDoesNotHoldTheWindow)
+{
+    Open();
+    const QString path = app.path() + "/tools/nodesc.bmp";
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // Whatever waits for a writer of the pipe is let go after a while, so the test ends.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 60 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    Select("nodesc.bmp");
+    const qint64 took = clock.elapsed();
+    done = true;
+    writer.join();
+    EXPECT_LT(took, 1500);
+    EXPECT_EQ(Shown(), QRect());
+}
+
 TEST_F(ToolLibrary, ClickingAndArrowKeysChooseAsTheUserDoes)
 {
     Open();
@@ -423,6 +474,18 @@ TEST_F(ToolLibrary, ABadListIsReportedOncePerOpening)
     EXPECT_EQ(boxes.shown.size(), 1u);
     dialog->Form_Load();
     EXPECT_EQ(boxes.shown.size(), 2u);
+}
+
+TEST_F(ToolLibrary, ALongBadLineIsQuotedByItsBeginning)
+{
+    const QByteArray line(500000, 'q');
+    Put("tools/ToolList.ini", "0=Turn.bmp\r\n" + line + "\r\n");
+    Open();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    const QString& text = boxes.shown[0].text;
+    EXPECT_TRUE(text.contains("line 2: \"" + QString(100, u'q') + QChar(0x2026) + "\". Each line")) << text.left(300).toStdString();
+    EXPECT_LT(text.size(), 600);
+    EXPECT_EQ(state.ToolFiles[0], "Turn.bmp");
 }
 
 TEST_F(ToolLibrary, GetToolListLeavesOneItemPerLineHoweverOftenItRuns)

@@ -1,6 +1,7 @@
 #include "toollibrary/widgets/frmToolSelect.h"
 
 #include "platform/MessageBox.h"
+#include "platform/Picture.h"
 #include "shared/SharedState.h"
 #include "toollibrary/ToolTable.h"
 
@@ -285,7 +286,7 @@ void frmToolSelect::FileList_Click()
 
 void frmToolSelect::ShowToolDetails(const QString& Path)
 {
-    const QImage picture(Path);
+    const QImage picture = platform::ReadPicture(Path).image;
     if (picture.isNull()) {
         // Not a picture that can be read: nothing to show, rather than the previous tool.
         imgTool->clear();
