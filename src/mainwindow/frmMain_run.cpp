@@ -5,6 +5,7 @@
 
 #include "interpreter/ModCNC.h"
 #include "platform/AppPaths.h"
+#include "platform/EventLoop.h"
 #include "platform/MessageBox.h"
 #include "platform/VbNumbers.h"
 #include "platform/widgets/FlexGrid.h"
@@ -14,7 +15,6 @@
 #include "simulation/Graphics.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 #include <QProgressBar>
 #include <tuple>
@@ -227,5 +227,5 @@ void frmMain::mnuRunRunToBreakpoint_Click()
 void frmMain::WaitForEvents()
 {
     // Only an event can end a pause, so wait for one instead of spinning.
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    platform::WaitForEvents();
 }
