@@ -5,6 +5,7 @@
 
 #include "interpreter/ModCNC.h"
 #include "platform/AppPaths.h"
+#include "platform/EventLoop.h"
 #include "platform/MessageBox.h"
 #include "platform/QuotedText.h"
 #include "platform/VbNumbers.h"
@@ -15,7 +16,6 @@
 #include "simulation/Graphics.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 #include <QProgressBar>
 #include <tuple>
@@ -229,5 +229,5 @@ void frmMain::mnuRunRunToBreakpoint_Click()
 void frmMain::WaitForEvents()
 {
     // Only an event can end a pause, so wait for one instead of spinning.
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    platform::WaitForEvents();
 }

@@ -5,9 +5,27 @@
 
 namespace platform {
 
+namespace {
+int doEventsDepth = 0;
+}
+
 void DoEvents()
 {
+    ++doEventsDepth;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    --doEventsDepth;
+}
+
+void WaitForEvents()
+{
+    ++doEventsDepth;
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    --doEventsDepth;
+}
+
+int DoEventsDepth()
+{
+    return doEventsDepth;
 }
 
 void SleepMs(int milliseconds)

@@ -307,13 +307,22 @@ void frm3D::spin()
     // another, a run started now holds this loop until it ends, and closing the window ends
     // the loop before it touches the window again.
     kept_.AutoRotate = true;
+    // A held key repeats F5 without end, and each nested loop costs stack: at the bound a
+    // press from the innermost loop's own yield only keeps that loop turning. A press from a
+    // handler that holds the innermost loop (a run started in its yield) still starts one,
+    // since nothing else would turn the part.
+    if (spinDepth_ >= MaxSpinDepth && platform::DoEventsDepth() == spinYieldDepth_)
+        return;
     ++spinDepth_;
+    const int outerYieldDepth = spinYieldDepth_;
+    spinYieldDepth_ = platform::DoEventsDepth() + 1;
     while (kept_.AutoRotate && !unloaded_) {
         RotY = RotY - 1;
         DrawWorld();
         Display();
         platform::DoEvents();
     }
+    spinYieldDepth_ = outerYieldDepth;
     --spinDepth_;
     if (unloaded_ && spinDepth_ == 0)
         deleteLater();

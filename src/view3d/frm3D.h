@@ -25,6 +25,8 @@ class frm3D : public QWidget
 
 public:
     static constexpr unsigned SceneList = 1000000;
+    // Spin loops that F5 nests straight in one another; a held key nests no deeper.
+    static constexpr int MaxSpinDepth = 4;
 
     frm3D(SharedState& state, GlobalVariables& settings, frm3DKept& kept);
     ~frm3D() override;
@@ -93,5 +95,7 @@ private:
     int LastHeight = 0;
     int frames_ = 0;
     int spinDepth_ = 0;
+    // The do-events depth inside the innermost spin loop's yield.
+    int spinYieldDepth_ = 0;
     bool unloaded_ = false;
 };

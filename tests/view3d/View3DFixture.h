@@ -7,6 +7,7 @@
 #include "view3d/PixelFormat.h"
 #include "view3d/View3DHolder.h"
 
+#include <QKeyEvent>
 #include <QTimer>
 
 // A billet of diameter 20 and length 40, cut to diameter 16 over its first 10.
@@ -30,6 +31,30 @@ inline void Every(const std::function<bool()>& step)
     });
     timer->start();
 }
+
+// A key press as the window system delivers it: queued, and handled at the next yield.
+inline void PostKey(QWidget* to, Qt::Key key)
+{
+    QCoreApplication::postEvent(to, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+}
+
+// Sees every key press on its way to a window; `swallow` returning true keeps it from there.
+class KeyWatch : public QObject
+{
+public:
+    explicit KeyWatch(std::function<bool(int key)> swallow) : swallow_(std::move(swallow)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            return swallow_(static_cast<QKeyEvent*>(event)->key());
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<bool(int key)> swallow_;
+};
 
 inline void Settle()
 {

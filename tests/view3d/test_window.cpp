@@ -144,6 +144,46 @@ TEST_F(Window3D, SecondF5NestsASpinAndOneF6EndsBoth)
     EXPECT_GT(w.RotY, -25);
 }
 
+// F5 held down: the key repeats for as long as it is held, each press arriving inside the
+// innermost spin loop's yield.
+TEST_F(Window3D, HeldF5NestsNoDeeperThanTheBoundAndOneF6EndsEveryLoop)
+{
+    frm3D& w = Open();
+    int deepest = 0;
+    int presses = 0;
+    // Watches every key on its way to the window; past the bound it swallows the rest of the
+    // F5s, so that a fault shows as a failure rather than as a blown stack.
+    KeyWatch watch([&](int key) {
+        deepest = std::max(deepest, w.SpinDepth());
+        return key == Qt::Key_F5 && deepest > frm3D::MaxSpinDepth;
+    });
+    w.installEventFilter(&watch);
+    const int framesBefore = w.FramesDrawn();
+    int turns = 0;
+    Every([&] {
+        ++turns;
+        if (presses < 3000) {
+            for (int k = 0; k < 20; ++k, ++presses)
+                PostKey(&w, Qt::Key_F5);
+            return false;
+        }
+        PostKey(&w, Qt::Key_F6);
+        return true;
+    });
+    QTest::keyClick(&w, Qt::Key_F5);
+    EXPECT_EQ(presses, 3000);
+    EXPECT_LE(deepest, frm3D::MaxSpinDepth);
+    EXPECT_EQ(deepest, frm3D::MaxSpinDepth); // below the bound F5 nests as before
+    EXPECT_EQ(w.SpinDepth(), 0);
+    EXPECT_FALSE(holder->kept.AutoRotate);
+    // The part went on turning a degree a frame while the key was held.
+    EXPECT_LE(w.RotY, -turns);
+    EXPECT_GE(w.FramesDrawn() - framesBefore, -w.RotY);
+    // The window answers as before once the spin has ended.
+    w.Form_KeyDown(97);
+    EXPECT_EQ(w.RotX, 3);
+}
+
 TEST_F(Window3D, ClosingDuringASpinEndsEveryLoopAtOnce)
 {
     for (bool nested : {false, true}) {
@@ -248,6 +288,75 @@ TEST_F(View3DWithRun, RunStartedDuringASpinHoldsTheSpinUntilItEnds)
     w.Form_KeyDown(116);
     EXPECT_TRUE(ran);
     ExpectIdle();
+}
+
+// Loops at the bound, then a run started inside the innermost one holds them all; an F5 pressed
+// during the run, going or paused, still sets the part turning, and holds the run in turn
+// until F6.
+TEST_F(View3DWithRun, AtTheBoundF5StillTurnsASpinThatARunHolds)
+{
+    for (bool paused : {false, true}) {
+        Start(Turning);
+        frm3D& w = Open3D();
+        // The keys go to the 3D window as the user's would, not to the main window's Start.
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        window->realWait = true;
+        bool pressed = false;
+        int turnedWhileHeld = 0;
+        int deepest = 0;
+        const auto pressF5 = [&] {
+            if (pressed)
+                return;
+            pressed = true;
+            const double heldAt = w.RotY;
+            int turns = 0;
+            Every([&, heldAt, turns]() mutable {
+                deepest = std::max(deepest, w.SpinDepth());
+                const bool held = Enabled("Stop"); // the run has not ended
+                if (held && w.RotY > heldAt - 10 && ++turns < 500)
+                    return false;
+                if (held)
+                    turnedWhileHeld = int(heldAt - w.RotY);
+                PostKey(&w, Qt::Key_F6);
+                if (paused)
+                    window->mnuRunStart_Click(); // resumes
+                return true;
+            });
+            PostKey(&w, Qt::Key_F5); // arrives inside the run's own yield or pause wait
+        };
+        window->onYield = [&] {
+            if (!paused) {
+                pressF5();
+                return;
+            }
+            window->onYield = nullptr;
+            window->mnuRunPause_Click();
+        };
+        window->onWait = pressF5;
+        bool ran = false;
+        Every([&] {
+            if (w.SpinDepth() < frm3D::MaxSpinDepth) {
+                PostKey(&w, Qt::Key_F5);
+                return false;
+            }
+            // A run started here holds every loop.
+            window->mnuRunStart_Click();
+            ran = true;
+            EXPECT_TRUE(Cut()) << paused;
+            return true;
+        });
+        QTest::keyClick(&w, Qt::Key_F5);
+        EXPECT_TRUE(ran) << paused;
+        EXPECT_TRUE(pressed) << paused;
+        EXPECT_GE(turnedWhileHeld, 10) << paused;
+        EXPECT_EQ(deepest, frm3D::MaxSpinDepth + 1) << paused;
+        EXPECT_EQ(w.SpinDepth(), 0) << paused;
+        EXPECT_FALSE(window->View3D.kept.AutoRotate) << paused;
+        ExpectIdle();
+        Finish();
+        Settle();
+    }
 }
 
 TEST_F(View3DWithRun, ClosingTheWindowDuringASpinLetsTheHeldRunGoOn)
