@@ -257,6 +257,9 @@ private:
     // Gives a grid row the look of its breakpoint mark, as executing or not.
     void setRowLook(int row, bool executing);
     void documentSaved(); // a save went through: the document counts as saved
+    // Where Save writes: the file the document was opened from or last saved as; empty for a
+    // new document.
+    QString documentPath_;
     // Save and Save As, their failures reported under failureTitle.
     void saveDocument(const QString& failureTitle);
     void saveDocumentAs(const QString& failureTitle);
