@@ -8,6 +8,7 @@
 // changes.
 
 #include "interpreter/InterpreterHost.h"
+#include "platform/StartProgram.h"
 #include "platform/widgets/ColorDialog.h"
 #include "simulation/SimulationHost.h"
 #include "view3d/View3DHolder.h"
@@ -260,6 +261,8 @@ private:
     // Where Save writes: the file the document was opened from or last saved as; empty for a
     // new document.
     QString documentPath_;
+    // The help viewer Help > Contents started last; it is left running when this window goes.
+    std::unique_ptr<platform::StartedProgram> helpViewer_;
     // Save and Save As, their failures reported under failureTitle.
     void saveDocument(const QString& failureTitle);
     void saveDocumentAs(const QString& failureTitle);
