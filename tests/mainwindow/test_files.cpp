@@ -517,6 +517,23 @@ TEST_F(Files, TwoWindowsOnOneStoreEachSaveTheirOwnFile)
     EXPECT_EQ(Entry(2), "");
     EXPECT_EQ(RecentCaptions(), (QStringList{"&1   a.cnc", "&2   b.cnc"}));
 
+    // The other window opens four more files, and b.cnc drops off the list; this window's
+    // second item still names it, opens it, and puts it back on top as a file opened anew.
+    for (const char* name : {"c.cnc", "d.cnc", "e.cnc", "f.cnc"}) {
+        dialogAnswers.push_back(WriteFile(name, "G1"));
+        other.mnuFileOpen_Click();
+    }
+    ASSERT_EQ(Entry(4), a);
+    ASSERT_EQ(window->mnuFileRecentFiles[1]->text(), "&2   b.cnc");
+    window->mnuFileRecentFiles[1]->trigger();
+    EXPECT_EQ(Editor().Text(), "G1 B2");
+    EXPECT_EQ(Panel(), "b.cnc");
+    const QStringList expected = {b, dir.filePath("f.cnc"), dir.filePath("e.cnc"), dir.filePath("d.cnc"),
+                                  dir.filePath("c.cnc")};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Entry(i), expected[i]) << i;
+    EXPECT_EQ(RecentCaptions(), (QStringList{"&1   b.cnc", "&2   f.cnc", "&3   e.cnc", "&4   d.cnc"}));
+
     MessageBoxRecorder no(platform::vbNo);
     other.close();
 }
