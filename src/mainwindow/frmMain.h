@@ -258,11 +258,6 @@ private:
     // Gives a grid row the look of its breakpoint mark, as executing or not.
     void setRowLook(int row, bool executing);
     void documentSaved(); // a save went through: the document counts as saved
-    // Where Save writes: the file the document was opened from or last saved as; empty for a
-    // new document.
-    QString documentPath_;
-    // The help viewer Help > Contents started last; it is left running when this window goes.
-    std::unique_ptr<platform::StartedProgram> helpViewer_;
     // Save and Save As, their failures reported under failureTitle.
     void saveDocument(const QString& failureTitle);
     void saveDocumentAs(const QString& failureTitle);
@@ -270,6 +265,11 @@ private:
     SharedState& state_;
     GlobalVariables& settings_;
     platform::SettingsStore& store_;
+    // Where Save writes: the file the document was opened from or last saved as; empty for a
+    // new document.
+    QString documentPath_;
+    // The help viewer Help > Contents started last; it is left running when this window goes.
+    std::unique_ptr<platform::StartedProgram> helpViewer_;
     std::unique_ptr<Graphics> graphics_;
     std::unique_ptr<ModCNC> cnc_;
     // The grid, the status bar and the progress bar repaint at most ~60 times a second
