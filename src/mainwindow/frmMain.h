@@ -8,6 +8,7 @@
 // changes.
 
 #include "interpreter/InterpreterHost.h"
+#include "platform/StartProgram.h"
 #include "platform/widgets/ColorDialog.h"
 #include "simulation/SimulationHost.h"
 #include "view3d/View3DHolder.h"
@@ -264,6 +265,11 @@ private:
     SharedState& state_;
     GlobalVariables& settings_;
     platform::SettingsStore& store_;
+    // Where Save writes: the file the document was opened from or last saved as; empty for a
+    // new document.
+    QString documentPath_;
+    // The help viewer Help > Contents started last; it is left running when this window goes.
+    std::unique_ptr<platform::StartedProgram> helpViewer_;
     std::unique_ptr<Graphics> graphics_;
     std::unique_ptr<ModCNC> cnc_;
     // The grid, the status bar and the progress bar repaint at most ~60 times a second

@@ -354,6 +354,11 @@ void frmMain::mnuHelpAbout_Click()
 
 void frmMain::mnuHelpContents_Click()
 {
+    // One viewer at a time: while the one started here runs, it is brought forward instead.
+    if (helpViewer_ && helpViewer_->IsRunning()) {
+        helpViewer_->BringForward();
+        return;
+    }
     // The help is Qt's compressed help (help.qch) with the collection the viewer opens
     // (help.qhc), both made by the build beside the executable.
     const QString collection = platform::ProgramFile(QStringLiteral("\\help.qhc"));
@@ -374,7 +379,8 @@ void frmMain::mnuHelpContents_Click()
                          platform::vbCritical);
         return;
     }
-    if (!platform::StartDetached(viewer, {QStringLiteral("-collectionFile"), collection}))
+    helpViewer_ = platform::StartDetached(viewer, {QStringLiteral("-collectionFile"), collection});
+    if (!helpViewer_)
         platform::MsgBox(QStringLiteral("The help viewer %1 could not be started.").arg(viewer), platform::vbCritical);
 }
 

@@ -1,5 +1,6 @@
 // Program files: New, Open, Save, Save As, Print, the save-changes question and the recent
-// files. The current document's path is entry "0" of the recent-file list.
+// files. Each window saves to the path its document was opened from or saved as; the recent
+// list is shared with every other window on the same settings store.
 #include "mainwindow/frmMain.h"
 
 #include "mainwindow/RecentFiles.h"
@@ -61,6 +62,7 @@ void frmMain::mnuFileNew_Click()
         return;
     TextEditor->SetText(QString());
     TextEditor->SetEncoding(RichTextBox::FileEncoding::Utf8);
+    documentPath_.clear();
     DebugWindow->SetRows(1);
     if (!mnuViewTextEditor->isChecked())
         mnuViewTextEditor_Click();
@@ -91,6 +93,7 @@ void frmMain::mnuFileOpen_Click()
     HighLightSyntax();
     EnableCommands(QStringLiteral("Start,Print,Step"), true);
     SetPanelText(QStringLiteral("FileName"), GetFileName(*path));
+    documentPath_ = *path;
     AddRecentFile(*path, -1);
     LoadDebugWindow();
     TextChanged = false;
@@ -105,8 +108,8 @@ void frmMain::mnuFileSave_Click()
 
 void frmMain::saveDocument(const QString& failureTitle)
 {
-    const QString path = recent::RecentFileEntry(store_, 0);
-    // Without a path to write to (a list emptied behind the program's back) ask for one.
+    // Not the list's newest entry: another window may have put its own file there.
+    const QString path = documentPath_;
     if (PanelText(QStringLiteral("FileName")) == Untitled || path.isEmpty()) {
         saveDocumentAs(failureTitle);
         return;
@@ -138,6 +141,7 @@ void frmMain::saveDocumentAs(const QString& failureTitle)
     }
     documentSaved();
     SetPanelText(QStringLiteral("FileName"), GetFileName(*path));
+    documentPath_ = *path;
     AddRecentFile(*path, -1);
 }
 
@@ -147,11 +151,14 @@ void frmMain::mnuFileRecentFiles_Click(qint16 Index)
 {
     if (Index < 0 || Index > 3)
         return;
+    // The file the caption names, taken before the question: a Save As in answer to it, or
+    // another window, may move the stored entries under the menu.
+    const QString path = mnuFileRecentFiles[size_t(Index)]->data().toString();
     // Its failures, a failed save included, stand under the application's title.
     if (!AskToSaveChanges(QString()))
         return;
     QString error;
-    if (!TextBuffer->LoadFile(recent::RecentFileEntry(store_, Index), &error)) {
+    if (!TextBuffer->LoadFile(path, &error)) {
         // The list stays as it is: the file may come back (a drive plugged in again).
         platform::MsgBox(error, platform::vbCritical);
         return;
@@ -159,9 +166,21 @@ void frmMain::mnuFileRecentFiles_Click(qint16 Index)
     TextEditor->SetEncoding(TextBuffer->Encoding());
     HighLightSyntax();
     SetPanelText(QStringLiteral("FileName"), GetFileName(TextBuffer->FileName()));
+    documentPath_ = path;
     EnableCommands(QStringLiteral("Start,Print,Step"), true);
     EnableCommands(QStringLiteral("Save"), false);
-    AddRecentFile(mnuFileRecentFiles[size_t(Index)]->text(), Index);
+    if (recent::RecentFileEntry(store_, Index) == path) {
+        AddRecentFile(mnuFileRecentFiles[size_t(Index)]->text(), Index);
+    } else {
+        // The entries moved since the menu was built: the file's own entry goes to the top,
+        // or, gone from the list, it is added there as a file opened anew.
+        LoadRecentFiles();
+        qint16 found = -1;
+        for (qint16 i = 0; i <= 3 && found < 0; ++i)
+            if (recent::RecentFileEntry(store_, i) == path)
+                found = i;
+        AddRecentFile(path, found);
+    }
     LoadDebugWindow();
     TextChanged = false;
     TextEditor->SetSelStart(0);
@@ -197,4 +216,7 @@ void frmMain::LoadRecentFiles()
         item->setEnabled(true);
         item->setText(i < captions.size() ? captions[i] : QString());
     }
+    // Each item keeps the path its caption was made from.
+    for (qsizetype i = 0; i < qsizetype(mnuFileRecentFiles.size()); ++i)
+        mnuFileRecentFiles[size_t(i)]->setData(i < captions.size() ? recent::RecentFileEntry(store_, int(i)) : QString());
 }

@@ -5,14 +5,31 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 namespace platform {
 
-using StartProgramHandler = std::function<bool(const QString& program, const QStringList& arguments)>;
+// A program started beside this one. It runs on by itself and outlives this program: the
+// handle only watches it, and letting go of the handle leaves the program running.
+class StartedProgram
+{
+public:
+    virtual ~StartedProgram() = default;
+    virtual qint64 ProcessId() const = 0;
+    // False once the program has ended.
+    virtual bool IsRunning() = 0;
+    // Raises the program's windows and asks for them to get the focus, where the window
+    // system lets one program do that for another (X11, with or without a window manager);
+    // elsewhere nothing happens.
+    virtual void BringForward() = 0;
+};
+
+using StartProgramHandler =
+    std::function<std::unique_ptr<StartedProgram>(const QString& program, const QStringList& arguments)>;
 
 // Starts the program detached: it gets its own window and runs on by itself; nothing waits
-// for it. False when it could not be started.
-bool StartDetached(const QString& program, const QStringList& arguments);
+// for it. Null when it could not be started.
+std::unique_ptr<StartedProgram> StartDetached(const QString& program, const QStringList& arguments);
 
 // Replaces the handler and returns the previous one; an empty handler starts for real.
 StartProgramHandler SetStartProgramHandler(StartProgramHandler handler);

@@ -463,3 +463,103 @@ TEST_F(Files, AFailedSaveAskedForByARecentFileStandsUnderTheApplicationsTitle)
         << boxes.shown[1].title.toStdString();
     EXPECT_EQ(Editor().Text(), "G1 X2");
 }
+
+TEST_F(Files, TwoWindowsOnOneStoreEachSaveTheirOwnFile)
+{
+    Start();
+    const QString a = WriteFile("a.cnc", "G1 A"), b = WriteFile("b.cnc", "G1 B");
+    Open(b);
+    Open(a); // this window holds a.cnc; the list is a, b
+
+    SharedState otherState;
+    GlobalVariables otherSettings;
+    frmMain other(otherState, otherSettings, store);
+    other.Form_Load();
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    ASSERT_EQ(other.mnuFileRecentFiles[1]->text(), "&2   b.cnc");
+    other.mnuFileRecentFiles[1]->trigger(); // the other window opens b.cnc from its list
+    ASSERT_EQ(other.PanelText("FileName"), "b.cnc");
+    ASSERT_EQ(Entry(0), b);
+
+    // An edit, a view option toggled (a write to the shared store), and the key.
+    const auto saveByKey = [](frmMain& w) {
+        w.activateWindow();
+        if (!QTest::qWaitForWindowActive(&w))
+            QApplication::setActiveWindow(&w);
+        QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    };
+    Editor().SetText("G1 A2");
+    window->mnuViewStatusBar->trigger();
+    window->mnuViewStatusBar->trigger();
+    saveByKey(*window);
+    EXPECT_FALSE(Enabled("Save"));
+    EXPECT_EQ(ReadFile(a), "G1 A2");
+    EXPECT_EQ(ReadFile(b), "G1 B");
+
+    other.TextEditor->SetText("G1 B2");
+    saveByKey(other);
+    EXPECT_FALSE(other.IsButtonEnabled("Save"));
+    EXPECT_EQ(ReadFile(b), "G1 B2");
+    EXPECT_EQ(ReadFile(a), "G1 A2");
+    EXPECT_EQ(dialogs.size(), 2u) << "only the two opens asked for a file";
+    EXPECT_EQ(Entry(0), b);
+    EXPECT_EQ(Entry(1), a);
+
+    // This window's menu was built before the other changed the list: its first item still
+    // names a.cnc, and opens a.cnc, whose entry goes to the top.
+    ASSERT_EQ(window->mnuFileRecentFiles[0]->text(), "&1   a.cnc");
+    window->mnuFileRecentFiles[0]->trigger();
+    EXPECT_EQ(Editor().Text(), "G1 A2");
+    EXPECT_EQ(Panel(), "a.cnc");
+    EXPECT_EQ(Entry(0), a);
+    EXPECT_EQ(Entry(1), b);
+    EXPECT_EQ(Entry(2), "");
+    EXPECT_EQ(RecentCaptions(), (QStringList{"&1   a.cnc", "&2   b.cnc"}));
+
+    // The other window opens four more files, and b.cnc drops off the list; this window's
+    // second item still names it, opens it, and puts it back on top as a file opened anew.
+    for (const char* name : {"c.cnc", "d.cnc", "e.cnc", "f.cnc"}) {
+        dialogAnswers.push_back(WriteFile(name, "G1"));
+        other.mnuFileOpen_Click();
+    }
+    ASSERT_EQ(Entry(4), a);
+    ASSERT_EQ(window->mnuFileRecentFiles[1]->text(), "&2   b.cnc");
+    window->mnuFileRecentFiles[1]->trigger();
+    EXPECT_EQ(Editor().Text(), "G1 B2");
+    EXPECT_EQ(Panel(), "b.cnc");
+    const QStringList expected = {b, dir.filePath("f.cnc"), dir.filePath("e.cnc"), dir.filePath("d.cnc"),
+                                  dir.filePath("c.cnc")};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Entry(i), expected[i]) << i;
+    EXPECT_EQ(RecentCaptions(), (QStringList{"&1   b.cnc", "&2   f.cnc", "&3   e.cnc", "&4   d.cnc"}));
+
+    MessageBoxRecorder no(platform::vbNo);
+    other.close();
+}
+
+TEST_F(Files, ARecentItemOpensTheFileItsCaptionNamesAfterTheQuestionSavedAsANewFile)
+{
+    Start();
+    const QString a = WriteFile("a.cnc", "G1 A"), b = WriteFile("b.cnc", "G1 B"), n = dir.filePath("n.cnc");
+    Open(b);
+    Open(a);
+    window->mnuFileNew_Click();
+    MakeDirty("G1 N");
+    ASSERT_EQ(window->mnuFileRecentFiles[1]->text(), "&2   b.cnc");
+    MessageBoxRecorder yes(platform::vbYes);
+    dialogAnswers.push_back(n); // the question's Save As puts n.cnc on top: n, a, b
+    window->mnuFileRecentFiles[1]->trigger();
+
+    EXPECT_EQ(ReadFile(n), "G1 N");
+    EXPECT_EQ(Editor().Text(), "G1 B");
+    EXPECT_EQ(Panel(), "b.cnc");
+    EXPECT_EQ(RecentCaptions(), (QStringList{"&1   b.cnc", "&2   n.cnc", "&3   a.cnc"}));
+    EXPECT_EQ(Entry(3), "");
+    EXPECT_FALSE(Enabled("Save"));
+    // And Save writes there.
+    Editor().SetText("G1 B2");
+    window->mnuFileSave_Click();
+    EXPECT_EQ(ReadFile(b), "G1 B2");
+    EXPECT_EQ(ReadFile(n), "G1 N");
+}

@@ -1,5 +1,6 @@
 // Help > Contents through the real window: the help viewer is started beside the program with
-// the installed help's full path, and whatever is missing is said without stopping the window.
+// the installed help's full path, one at a time, and whatever is missing is said without
+// stopping the window.
 #include "TestSupport.h"
 
 #include "mainwindow/frmMain.h"
@@ -26,6 +27,25 @@ struct Start
     QStringList arguments;
 };
 
+// What the test knows of a viewer it let the window start.
+struct Viewer
+{
+    bool running = true;
+    int broughtForward = 0;
+};
+
+class RecordedViewer : public platform::StartedProgram
+{
+public:
+    explicit RecordedViewer(std::shared_ptr<Viewer> viewer) : viewer_(std::move(viewer)) {}
+    qint64 ProcessId() const override { return 0; }
+    bool IsRunning() override { return viewer_->running; }
+    void BringForward() override { ++viewer_->broughtForward; }
+
+private:
+    std::shared_ptr<Viewer> viewer_;
+};
+
 class HelpCommand : public ::testing::Test
 {
 protected:
@@ -33,7 +53,10 @@ protected:
     {
         previous_ = platform::SetStartProgramHandler([this](const QString& program, const QStringList& arguments) {
             starts.push_back({program, arguments});
-            return startSucceeds;
+            if (!startSucceeds)
+                return std::unique_ptr<platform::StartedProgram>();
+            viewers.push_back(std::make_shared<Viewer>());
+            return std::unique_ptr<platform::StartedProgram>(std::make_unique<RecordedViewer>(viewers.back()));
         });
         // A stand-in viewer that exists and may be run; the recorder never runs it.
         ASSERT_TRUE(scratch.isValid());
@@ -63,6 +86,7 @@ protected:
     }
 
     std::vector<Start> starts;
+    std::vector<std::shared_ptr<Viewer>> viewers;
     bool startSucceeds = true;
     QTemporaryDir scratch;
     QString viewer;
@@ -90,15 +114,47 @@ TEST_F(HelpCommand, ContentsStartsTheViewerWithTheInstalledHelpAndDoesNotWait)
     EXPECT_EQ(starts[0].arguments, (QStringList{"-collectionFile", collection}));
     EXPECT_TRUE(QFileInfo(starts[0].arguments[1]).isAbsolute());
     EXPECT_TRUE(boxes.shown.empty());
-    // Another opening starts another viewer, as it always has; so does the key.
+    // The viewer ended: the next opening starts another one; so does the key.
+    viewers.back()->running = false;
     window->mnuHelpContents->trigger();
     EXPECT_EQ(starts.size(), 2u);
+    viewers.back()->running = false;
     QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
     EXPECT_EQ(starts.size(), 3u);
+    viewers.back()->running = false;
     // A run disables the Help menu, and its key with it.
     window->mnuHelp->menuAction()->setEnabled(false);
     QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
     EXPECT_EQ(starts.size(), 3u);
+}
+
+TEST_F(HelpCommand, WhileTheViewerRunsTheKeyBringsItForwardAndStartsNoOther)
+{
+    MessageBoxRecorder boxes;
+    for (int press = 0; press < 10; ++press)
+        QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(viewers[0]->broughtForward, 9);
+
+    // Closed by the user: the key starts a new one, which is the one brought forward next.
+    viewers[0]->running = false;
+    QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
+    ASSERT_EQ(starts.size(), 2u);
+    EXPECT_EQ(starts[1].arguments, starts[0].arguments);
+    window->mnuHelpContents->trigger();
+    EXPECT_EQ(starts.size(), 2u);
+    EXPECT_EQ(viewers[0]->broughtForward, 9);
+    EXPECT_EQ(viewers[1]->broughtForward, 1);
+
+    // A viewer that could not be started is tried again at the next press.
+    viewers[1]->running = false;
+    startSucceeds = false;
+    window->mnuHelpContents_Click();
+    startSucceeds = true;
+    window->mnuHelpContents_Click();
+    EXPECT_EQ(starts.size(), 4u);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QLatin1String("could not be started")));
 }
 
 TEST_F(HelpCommand, WhatIsMissingIsSaidAndTheWindowGoesOn)
