@@ -204,15 +204,17 @@ void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
                                   mnuRunStop, mnuRunStepInto, mnuToolsOptions})
                 commands.emplace_back(item, item->isEnabled());
         }
-        // The editor text is emptied and rebuilt from the rows: the commands end as those two
-        // changes leave them, the first one switching off what an empty text cannot do.
+        // Writing the line back counts as emptying the editor text and setting it anew from
+        // the rows: the commands end as those two changes leave them, the first switching off
+        // what an empty text cannot do.
         EnableCommands(QStringLiteral("Save,Print,Step,Start,Pause,Stop"), false);
         const QString line = DebugWindow->TextMatrix(EditRow, TextCol);
         const bool breakFree = std::none_of(line.begin(), line.end(), [](QChar c) {
             return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
         });
         bool changed;
-        if (!TextChanged && breakFree && TextEditor->LineCount() == DebugWindow->Rows()) {
+        const bool inRows = EditRow >= 0 && EditRow < DebugWindow->Rows();
+        if (!TextChanged && breakFree && inRows && TextEditor->LineCount() == DebugWindow->Rows()) {
             // The editor holds the rows already: only the edited line is new.
             changed = TextEditor->LineText(EditRow) != line;
             TextEditor->ReplaceLine(EditRow, line, syntaxFormats(), syntaxRuns(line));
