@@ -78,11 +78,13 @@ void frmMain::updateShownGrid()
     if (lines.size() != DebugWindow->Rows()) {
         LoadDebugWindow();
     } else {
+        // A start inside a run may find the grid's paints held back: they stay so.
+        const bool updates = DebugWindow->updatesEnabled();
         DebugWindow->setUpdatesEnabled(false);
         for (int i = 0; i < lines.size(); ++i)
             if (DebugWindow->TextMatrix(i, TextCol) != lines[i])
                 DebugWindow->SetTextMatrix(i, TextCol, lines[i]);
-        DebugWindow->setUpdatesEnabled(true);
+        DebugWindow->setUpdatesEnabled(updates);
     }
     TextChanged = false;
 }
