@@ -1,14 +1,16 @@
-// A user's session with a big program, timed: open it through the recent-file list, then
-// Run To Breakpoint (no breakpoints, so to the end of the run), split into the start phase
-// (reformat, check, recolour, refill, up to the first row) and the run itself. Prints one
-// line of "name=value" pairs; peak resident memory is the process's VmHWM.
+// A user's session with a big program, timed: open it through the recent-file list, edit a
+// line in the middle of the program grid in place (Enter up to the editor holding the
+// edit), then Run To Breakpoint (no breakpoints, so to the end of the run), split into the
+// start phase (reformat, check, recolour, refill, up to the first row) and the run itself.
+// Prints one line of "name=value" pairs; peak resident memory is the process's VmHWM.
 //
 // usage: bench_session PROGRAM.cnc [--open-only | --start-only] [--picture OUT.png]
-//   --open-only  open and start nothing
+//   --open-only  open and edit, start nothing
 //   --start-only stop the run at its first row
 //   --picture    after the run, save the simulation picture (to compare builds pixel for pixel)
 // Run it under Xvfb with a scratch XDG_CONFIG_HOME (bench/measure.sh does both).
 #include "mainwindow/frmMain.h"
+#include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
 #include "platform/SettingsStore.h"
 #include "settings/GlobalVariables.h"
@@ -22,6 +24,9 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QTimer>
 #include <cstdio>
@@ -47,6 +52,33 @@ double peakMiB()
         if (line.startsWith("VmHWM:"))
             return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
     return -1;
+}
+
+// Until the editor has laid out all its lines in the background: quiet for half a second.
+void waitForLayout(const qint64& laidOutNs)
+{
+    for (qint64 last = -2; last != laidOutNs;) {
+        last = laidOutNs;
+        QEventLoop loop;
+        QTimer::singleShot(500, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+// A double click on the program-line cell of `row`, as the window system delivers it.
+void doubleClickLine(FlexGrid& grid, int row)
+{
+    grid.SetTopRow(row);
+    settle();
+    const QPoint at = grid.visualRect(grid.model()->index(row, 2)).center();
+    QWidget* viewport = grid.viewport();
+    const QPointF global = viewport->mapToGlobal(QPointF(at));
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(at), global, Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &event);
+    }
 }
 
 } // namespace
@@ -95,17 +127,39 @@ int main(int argc, char* argv[])
     settle();
     const double openS = clock.nsecsElapsed() / 1e9;
     const double openMiB = peakMiB();
-    // Quiet for half a second: the background layout is over.
-    for (qint64 last = -2; last != laidOutNs;) {
-        last = laidOutNs;
-        QEventLoop loop;
-        QTimer::singleShot(500, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
+    waitForLayout(laidOutNs);
     const double laidOutS = qMax(laidOutNs, qint64(0)) / 1e9;
+    const double laidOutMiB = peakMiB();
+
+    // The in-place edit, in the grid, which shows in place of the editor.
+    window.mnuViewDebugWindow_Click();
+    settle();
+    const int row = window.GridRowCount() / 2;
+    doubleClickLine(*window.DebugWindow, row);
+    double editS = -1;
+    if (window.txtDebug && window.txtDebug->isVisible() && window.EditRow == row) {
+        const QString line = window.txtDebug->text() + QStringLiteral(" [EDITED");
+        window.txtDebug->setText(line);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        clock.restart();
+        QCoreApplication::sendEvent(window.txtDebug, &press);
+        QCoreApplication::sendEvent(window.txtDebug, &release);
+        settle();
+        editS = clock.nsecsElapsed() / 1e9;
+        if (window.TextEditor->Text().count(QStringLiteral(" [EDITED")) != 1)
+            editS = -1; // the edit did not reach the editor
+    }
+    if (editS < 0)
+        std::fprintf(stderr, "the in-place edit of row %d did not go through\n", row + 1);
+    // Back to the editor, so that the start goes the way it goes after an open.
+    window.mnuViewTextEditor_Click();
+    settle();
+    waitForLayout(laidOutNs);
+
     if (openOnly) {
-        std::printf("open_s=%.3f laid_out_s=%.3f idle_MiB=%.1f open_peak_MiB=%.1f laid_out_peak_MiB=%.1f rows=%d\n",
-                    openS, laidOutS, idleMiB, openMiB, peakMiB(), window.GridRowCount());
+        std::printf("open_s=%.3f laid_out_s=%.3f edit_s=%.3f idle_MiB=%.1f open_peak_MiB=%.1f laid_out_peak_MiB=%.1f rows=%d\n",
+                    openS, laidOutS, editS, idleMiB, openMiB, laidOutMiB, window.GridRowCount());
         return 0;
     }
 
@@ -126,7 +180,7 @@ int main(int argc, char* argv[])
 
     if (!picture.isEmpty())
         window.graphics().SimDC().save(picture);
-    std::printf("open_s=%.3f start_s=%.3f run_to_end_s=%.3f idle_MiB=%.1f open_peak_MiB=%.1f end_peak_MiB=%.1f rows=%d\n",
-                openS, startS, totalS, idleMiB, openMiB, endMiB, window.GridRowCount());
+    std::printf("open_s=%.3f edit_s=%.3f start_s=%.3f run_to_end_s=%.3f idle_MiB=%.1f open_peak_MiB=%.1f end_peak_MiB=%.1f rows=%d\n",
+                openS, editS, startS, totalS, idleMiB, openMiB, endMiB, window.GridRowCount());
     return 0;
 }

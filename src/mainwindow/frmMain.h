@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <vector>
 
 struct SharedState;
 class GlobalVariables;
@@ -33,6 +34,8 @@ class PaintThrottle;
 class QAction;
 class frmInfo;
 class QLineEdit;
+class QTextCharFormat;
+struct FormattedRun;
 class QMenu;
 class QProgressBar;
 class QSlider;
@@ -257,6 +260,12 @@ private:
     void saveViewOption(const QString& section, const QString& key, bool value);
     // Gives a grid row the look of its breakpoint mark, as executing or not.
     void setRowLook(int row, bool executing);
+    // At a fresh start with the grid showing: the grid takes the reformatted text, row by
+    // row when the line count is the same (breakpoints kept), else refilled.
+    void updateShownGrid();
+    // The formats of the colouring pass, and the runs in which it gives them to a text.
+    std::vector<QTextCharFormat> syntaxFormats() const;
+    static std::vector<FormattedRun> syntaxRuns(const QString& text);
     void documentSaved(); // a save went through: the document counts as saved
     // Save and Save As, their failures reported under failureTitle.
     void saveDocument(const QString& failureTitle);

@@ -21,17 +21,9 @@ void frmMain::connectEditor()
     connect(TextEditor, &RichTextBox::KeyUp, this, &frmMain::TextEditor_KeyUp);
 }
 
-// Positions are plain ints here, so a text of any length is coloured to its end. The
-// coloured text is built once, with its formats, straight into the editor: the same
-// characters and formats as formatting the scratch box run by run and moving its content
-// over, in time and memory in proportion to the text.
-void frmMain::HighLightSyntax()
+std::vector<QTextCharFormat> frmMain::syntaxFormats() const
 {
     const GlobalVariables& g = settings_;
-    const QString text = TextBuffer->Text();
-    // The scratch text has served; holding it would only add to the memory of a big program.
-    TextBuffer->SetText(QString());
-
     QTextCharFormat plain;
     plain.setFontWeight(g.EditorBold != 0 ? QFont::Bold : QFont::Normal);
     plain.setFontFamilies(QStringList{g.EditorFontName});
@@ -42,30 +34,42 @@ void frmMain::HighLightSyntax()
         f.setForeground(platform::FromWinRgb(rgb));
         return f;
     };
+    // In the order of the run formats below.
+    return {coloured(UncolouredTextColour(g.EditorBackColor)), coloured(g.EditorCommentColor),
+            coloured(g.EditorCharColor), coloured(g.EditorIntegerColor)};
+}
+
+std::vector<FormattedRun> frmMain::syntaxRuns(const QString& text)
+{
     enum { Uncoloured, Comment, Character, Integer };
-    const std::vector<QTextCharFormat> formats = {
-        coloured(UncolouredTextColour(g.EditorBackColor)), coloured(g.EditorCommentColor),
-        coloured(g.EditorCharColor), coloured(g.EditorIntegerColor)};
-
+    const std::vector<ColourRun> colourRuns = ColourRuns(text);
     std::vector<FormattedRun> runs;
-    {
-        const std::vector<ColourRun> colourRuns = ColourRuns(text);
-        runs.reserve(2 * colourRuns.size() + 1);
-        int at = 0;
-        for (const ColourRun& run : colourRuns) {
-            if (run.start > at)
-                runs.push_back({run.start - at, Uncoloured});
-            runs.push_back({run.length, run.colour == SyntaxColour::Comment     ? Comment
-                                        : run.colour == SyntaxColour::Character ? Character
-                                                                                : Integer});
-            at = run.start + run.length;
-        }
-        if (at < int(text.size()))
-            runs.push_back({int(text.size()) - at, Uncoloured});
+    runs.reserve(2 * colourRuns.size() + 1);
+    int at = 0;
+    for (const ColourRun& run : colourRuns) {
+        if (run.start > at)
+            runs.push_back({run.start - at, Uncoloured});
+        runs.push_back({run.length, run.colour == SyntaxColour::Comment     ? Comment
+                                    : run.colour == SyntaxColour::Character ? Character
+                                                                            : Integer});
+        at = run.start + run.length;
     }
+    if (at < int(text.size()))
+        runs.push_back({int(text.size()) - at, Uncoloured});
+    return runs;
+}
 
-    TextEditor->SetFormattedText(text, formats, runs);
-    TextEditor->SetBackColor(g.EditorBackColor);
+// Positions are plain ints here, so a text of any length is coloured to its end. The
+// coloured text is built once, with its formats, straight into the editor: the same
+// characters and formats as formatting the scratch box run by run and moving its content
+// over, in time and memory in proportion to the text.
+void frmMain::HighLightSyntax()
+{
+    const QString text = TextBuffer->Text();
+    // The scratch text has served; holding it would only add to the memory of a big program.
+    TextBuffer->SetText(QString());
+    TextEditor->SetFormattedText(text, syntaxFormats(), syntaxRuns(text));
+    TextEditor->SetBackColor(settings_.EditorBackColor);
     EnableCommands(QStringLiteral("Save"), false);
 }
 

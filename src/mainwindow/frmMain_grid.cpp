@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 
@@ -68,6 +69,24 @@ void frmMain::LoadDebugWindow()
         DebugWindow->SetCellPicture(i, GutterCol, QPixmap());
     }
     DebugWindow->setUpdatesEnabled(true);
+}
+
+void frmMain::updateShownGrid()
+{
+    const QString text = TextEditor->Text();
+    const QStringList lines = text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
+    if (lines.size() != DebugWindow->Rows()) {
+        LoadDebugWindow();
+    } else {
+        // A start inside a run may find the grid's paints held back: they stay so.
+        const bool updates = DebugWindow->updatesEnabled();
+        DebugWindow->setUpdatesEnabled(false);
+        for (int i = 0; i < lines.size(); ++i)
+            if (DebugWindow->TextMatrix(i, TextCol) != lines[i])
+                DebugWindow->SetTextMatrix(i, TextCol, lines[i]);
+        DebugWindow->setUpdatesEnabled(updates);
+    }
+    TextChanged = false;
 }
 
 void frmMain::ApplyDebugGridSettings()
@@ -175,7 +194,6 @@ void frmMain::DebugWindow_DblClick()
 void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
 {
     if (KeyCode == 13) {
-        const QString before = TextEditor->Text();
         DebugWindow->SetTextMatrix(EditRow, TextCol, txtDebug->text());
         // During a run the rebuilt text must not switch the commands as typing does: that
         // would take Pause and Stop from the run and let a paused run go on by itself.
@@ -188,16 +206,36 @@ void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
                                   mnuRunStop, mnuRunStepInto, mnuToolsOptions})
                 commands.emplace_back(item, item->isEnabled());
         }
-        // The editor sees the text emptied, then rebuilt from the rows.
-        QStringList rows;
-        for (int r = 0; r < DebugWindow->Rows(); ++r)
-            rows << DebugWindow->TextMatrix(r, TextCol);
-        TextEditor->SetText(QString());
-        TextEditor->SetText(rows.join(QStringLiteral("\r\n")));
+        // Writing the line back counts as emptying the editor text and setting it anew from
+        // the rows: the commands end as those two changes leave them, the first switching off
+        // what an empty text cannot do.
+        EnableCommands(QStringLiteral("Save,Print,Step,Start,Pause,Stop"), false);
+        const QString line = DebugWindow->TextMatrix(EditRow, TextCol);
+        const bool breakFree = std::none_of(line.begin(), line.end(), [](QChar c) {
+            return c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+        });
+        bool changed;
+        const bool inRows = EditRow >= 0 && EditRow < DebugWindow->Rows();
+        if (!TextChanged && breakFree && inRows && TextEditor->LineCount() == DebugWindow->Rows()) {
+            // The editor holds the rows already: only the edited line is new.
+            changed = TextEditor->LineText(EditRow) != line;
+            TextEditor->ReplaceLine(EditRow, line, syntaxFormats(), syntaxRuns(line));
+        } else {
+            QStringList rows;
+            for (int r = 0; r < DebugWindow->Rows(); ++r)
+                rows << DebugWindow->TextMatrix(r, TextCol);
+            const QString before = TextEditor->Text();
+            TextBuffer->SetText(rows.join(QStringLiteral("\r\n")));
+            const QString text = TextBuffer->Text();
+            TextBuffer->SetText(QString());
+            TextEditor->SetFormattedText(text, syntaxFormats(), syntaxRuns(text));
+            TextEditor->SetSelStart(0);
+            changed = text != before;
+        }
         for (const auto& [command, enabled] : commands)
             command->setEnabled(enabled);
         // An edit made during a run must still count as unsaved once Stop restores Save.
-        if (TextEditor->Text() != before)
+        if (changed)
             SaveWasEnabled = true;
         txtDebug->hide();
         TextChanged = false;

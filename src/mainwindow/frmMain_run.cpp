@@ -70,7 +70,11 @@ void frmMain::mnuRunStart_Click()
         toolListReported_ = false;
         if (mnuViewTextEditor->isChecked()) {
             mnuViewDebugWindow_Click();
-        } else if (DebugWindow->isHidden() && TextChanged) {
+        } else if (!DebugWindow->isHidden()) {
+            // The grid shows what it was filled with, and the run reads its rows: they must
+            // be the text just reformatted and checked, not the one typed or opened.
+            updateShownGrid();
+        } else if (TextChanged) {
             // Neither pane shows: the rows are refilled as showing the grid would, so that
             // the run runs the text the user has.
             LoadDebugWindow();

@@ -2,6 +2,7 @@
 // exactly what formatting the scratch box run by run and moving its content over leaves:
 // the same characters, and for every character and every line the same format.
 #include "test_editor_window.h"
+#include "DocumentLook.h"
 
 #include "mainwindow/SyntaxColouring.h"
 #include "platform/WinColor.h"
@@ -29,47 +30,6 @@ void selectionByselection(RichTextBox& buffer, RichTextBox& editor, const Global
                                                                    : g.EditorIntegerColor);
     }
     editor.SetTextRTF(buffer.TextRTF());
-}
-
-// Every line's formats and every character with its format, one entry per character.
-struct Look
-{
-    QString text;
-    std::vector<QTextCharFormat> characters;
-    std::vector<QTextCharFormat> lineFormats;
-    std::vector<QTextBlockFormat> lines;
-};
-
-Look lookOf(const QTextDocument& doc)
-{
-    Look look;
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-        look.lineFormats.push_back(b.charFormat());
-        look.lines.push_back(b.blockFormat());
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            look.text += f.text();
-            for (int i = 0; i < f.length(); ++i)
-                look.characters.push_back(f.charFormat());
-        }
-        look.text += u'\n';
-    }
-    return look;
-}
-
-void expectSameLook(const Look& want, const Look& got, const std::string& name)
-{
-    ASSERT_EQ(got.text, want.text) << name;
-    ASSERT_EQ(got.characters.size(), want.characters.size()) << name;
-    for (size_t i = 0; i < want.characters.size(); ++i) {
-        ASSERT_TRUE(got.characters[i] == want.characters[i]) << name << " character " << i;
-        ASSERT_EQ(got.characters[i].foreground().color(), want.characters[i].foreground().color()) << name << " " << i;
-    }
-    ASSERT_EQ(got.lines.size(), want.lines.size()) << name;
-    for (size_t i = 0; i < want.lines.size(); ++i) {
-        EXPECT_TRUE(got.lineFormats[i] == want.lineFormats[i]) << name << " line " << i;
-        EXPECT_TRUE(got.lines[i] == want.lines[i]) << name << " line " << i;
-    }
 }
 
 } // namespace

@@ -1,9 +1,14 @@
 // The program grid through the real window: filling, gutter clicks, the execution highlight
 // and its scrolling, and the in-place editor.
 #include "test_run_window.h"
+#include "DocumentLook.h"
+
+#include "platform/WinColor.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <array>
 
 namespace {
 
@@ -145,6 +150,90 @@ TEST_F(ProgramGrid, EnterWritesTheLineBackAndRebuildsTheEditorText)
     EXPECT_EQ(Grid().TextMatrix(0, 3), QStringLiteral("BP"));
     EXPECT_TRUE(Enabled("Save"));
     EXPECT_TRUE(Enabled("Start"));
+}
+
+// The edited line alone is replaced in the editor, and the editor ends as colouring the text
+// rebuilt from the rows would leave it: the same characters, and every character and every
+// line in the same format.
+TEST_F(ProgramGrid, EnterReplacesOnlyTheEditedLineInTheFormatsOfTheColouringPass)
+{
+    const QString program = "[BILLET X20 Z40\r\nG01 X10 Z-5 F100 [rough\r\nM30\r\n";
+    struct Case
+    {
+        const char* name;
+        QString text; // the editor's text when the grid is shown
+        bool reformatAfterwards; // Tools > Reformat Text with the grid showing: the editor no longer holds the rows
+        int row;
+        QString typed;
+        bool lineOnly; // nothing but the edited line changes in the editor
+    };
+    const Case cases[] = {
+        {"lower case, tab, plus, comment", program, false, 1, "g01 x12\tZ-6 +F100 [finish Cut", true},
+        {"first line", program, false, 0, "[BILLET X30 Z50", true},
+        {"empty last line", program, false, 3, "M02", true},
+        {"emptied line", program, false, 2, "", true},
+        {"unchanged line", program, false, 1, "G01 X10 Z-5 F100 [rough", true},
+        {"rows apart from the editor", "[BILLET X20 Z40\r\ng01x10\r\nM30", true, 2, "m02 [end", false},
+        {"a line break typed", program, false, 2, "M05\nM30", false},
+    };
+    for (const Case& c : cases) {
+        Start();
+        settings.EditorCharColor = platform::WinRgb(0, 0, 255);
+        settings.EditorIntegerColor = platform::WinRgb(200, 0, 0);
+        settings.EditorCommentColor = platform::WinRgb(0, 128, 0);
+        settings.EditorBold = 1;
+        window->TextBuffer->SetText(c.text);
+        window->HighLightSyntax();
+        ShowGrid();
+        if (c.reformatAfterwards)
+            window->mnuToolsReformatText_Click();
+        window->EnableCommands("Save", false); // as after saving
+        QStringList rows;
+        for (int r = 0; r < Grid().Rows(); ++r)
+            rows << (r == c.row ? c.typed : Grid().TextMatrix(r, 2));
+
+        QTextDocument* doc = window->TextEditor->document();
+        const QTextBlock line = doc->findBlockByNumber(c.row);
+        ASSERT_TRUE(line.isValid()) << c.name;
+        const int lineStart = line.position();
+        const int lineEnd = line.position() + line.length() - 1;
+        std::vector<std::array<int, 3>> edits;
+        const auto recorder = QObject::connect(doc, &QTextDocument::contentsChange, [&](int at, int removed, int added) {
+            edits.push_back({at, removed, added});
+        });
+        int changes = 0;
+        const auto counter = QObject::connect(window->TextEditor, &RichTextBox::Change, [&] { ++changes; });
+        DoubleClickCell(c.row, 2);
+        ASSERT_TRUE(window->txtDebug && window->txtDebug->isVisible()) << c.name;
+        window->txtDebug->setText(c.typed);
+        QTest::keyClick(window->txtDebug, Qt::Key_Return);
+        QObject::disconnect(recorder);
+        QObject::disconnect(counter);
+
+        EXPECT_GE(changes, 1) << c.name;
+        if (c.lineOnly) {
+            for (const auto& [at, removed, added] : edits) {
+                EXPECT_GE(at, lineStart) << c.name;
+                EXPECT_LE(at + removed, lineEnd) << c.name;
+                EXPECT_LE(at + added, lineStart + int(c.typed.size())) << c.name;
+            }
+        }
+        EXPECT_EQ(window->TextEditor->SelStart(), 0) << c.name;
+        EXPECT_FALSE(window->TextChanged) << c.name;
+        for (const char* key : {"Save", "Print", "Start", "Step"})
+            EXPECT_TRUE(Enabled(key)) << c.name << " " << key;
+        EXPECT_FALSE(Enabled("Pause")) << c.name;
+        EXPECT_FALSE(Enabled("Stop")) << c.name;
+        const Look edited = lookOf(*doc);
+
+        // The whole text rebuilt from the rows and coloured from scratch.
+        window->TextBuffer->SetText("X");
+        window->HighLightSyntax();
+        window->TextBuffer->SetText(rows.join("\r\n"));
+        window->HighLightSyntax();
+        expectSameLook(lookOf(*doc), edited, c.name);
+        Finish();
+    }
 }
 
 TEST_F(ProgramGrid, EscapeClosesTheEditorWithoutWriting)

@@ -486,6 +486,99 @@ TEST_F(Run, BreakpointsAndInPlaceEditsMadeDuringARunTakeEffectWhenTheRowIsReache
     EXPECT_EQ(window->ProgressBar->value(), 6);
 }
 
+// The grid shows the row as typed; Start reformats the editor's copy, and the run must
+// execute that, not the raw row, whose lower-case words the interpreter ignores.
+TEST_F(Run, AnUntidyInPlaceEditRunsAsReformattedAndKeepsTheBreakpoints)
+{
+    const QString edited = "[BILLET X20 Z40\r\nG00 X22 Z2\r\nG01 X16 Z0 F100\r\nG01 X16 Z-10\r\nG01 X12 Z-20\r\nG01 X26 Z5";
+    Start(edited);
+    window->mnuRunStart_Click();
+    const Result expected = Outcome();
+    Finish();
+
+    for (const QString typed : {"g01 x12 z-20", "G01X12Z-20", "  g01X12 z-20 "}) {
+        Start(Turning);
+        ShowGrid();
+        ClickCell(5, 1);
+        DoubleClickCell(4, 2);
+        ASSERT_TRUE(window->txtDebug && window->txtDebug->isVisible());
+        window->txtDebug->setText(typed);
+        QTest::keyClick(window->txtDebug, Qt::Key_Return);
+        int heldAt = -1;
+        window->onWait = [&] {
+            heldAt = state.CurrentLine;
+            window->mnuRunStart_Click();
+        };
+        window->mnuRunStart_Click();
+        const std::string name = typed.toStdString();
+        EXPECT_EQ(heldAt, 5) << name; // the breakpoint set before the edit still holds
+        EXPECT_EQ(Grid().TextMatrix(4, 2), QStringLiteral("G01 X12 Z-20")) << name;
+        EXPECT_EQ(Grid().TextMatrix(5, 3), QStringLiteral("BP")) << name;
+        EXPECT_EQ(Outcome().radii, expected.radii) << name;
+        EXPECT_EQ(Outcome().picture, expected.picture) << name;
+        ExpectIdle();
+        Finish();
+    }
+}
+
+// A file with lower-case and run-together words opened while the grid shows: the grid holds
+// its raw lines until Start, which runs the reformatted text, row by row when the line count
+// stays (breakpoints kept) and refilled when reformatting dropped lines.
+TEST_F(Run, AnUntidyFileOpenedWhileTheGridShowsRunsAsReformatted)
+{
+    Start(Turning);
+    window->mnuRunStart_Click();
+    const Result expected = Outcome();
+    const QStringList tidy = Turning.split("\r\n");
+    Finish();
+
+    struct Case
+    {
+        const char* name;
+        QByteArray file;
+        bool breakpointKept;
+        QStringList rows;
+    };
+    const Case cases[] = {
+        {"same lines", "[BILLET X20 Z40\ng00x22z2\ng01 x16 z0 f100\nG01X16Z-10\ng01 x20  z-20\ng01 x26 z5", true, tidy},
+        {"blank lines", "[BILLET X20 Z40\r\n\r\ng00x22z2\r\ng01 x16 z0 f100\r\n  \t \r\nG01X16Z-10\r\ng01 x20 z-20\r\ng01 x26 z5\r\n\r\n", false, tidy + QStringList{""}},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const Case& c : cases) {
+        const QString path = dir.filePath("untidy.cnc");
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.file);
+        f.close();
+
+        Start();
+        ShowGrid();
+        const auto previous = platform::SetFileDialogHandler([&](const platform::FileDialogRequest&) {
+            return std::optional<QString>(path);
+        });
+        window->mnuFileOpen_Click();
+        platform::SetFileDialogHandler(previous);
+        ASSERT_FALSE(Grid().isHidden()) << c.name;
+        bool raw = false; // the grid shows the file's lines as they stand
+        for (int r = 0; r < Grid().Rows(); ++r)
+            raw = raw || Grid().TextMatrix(r, 2) == QStringLiteral("g00x22z2");
+        ASSERT_TRUE(raw) << c.name;
+        ClickCell(5, 1);
+        window->onWait = [&] { window->mnuRunStart_Click(); };
+        window->mnuRunStart_Click();
+
+        ASSERT_EQ(Grid().Rows(), c.rows.size()) << c.name;
+        for (int r = 0; r < Grid().Rows(); ++r)
+            EXPECT_EQ(Grid().TextMatrix(r, 2), c.rows[r]) << c.name << " row " << r;
+        EXPECT_EQ(Grid().TextMatrix(5, 3), c.breakpointKept ? QStringLiteral("BP") : QString()) << c.name;
+        EXPECT_EQ(Outcome().radii, expected.radii) << c.name;
+        EXPECT_EQ(Outcome().picture, expected.picture) << c.name;
+        ExpectIdle();
+        Finish();
+    }
+}
+
 TEST_F(Run, ABreakpointSetDuringARunPausesAtItsRow)
 {
     Start(Turning);

@@ -316,6 +316,41 @@ void RichTextBox::SetFormattedText(const QString& text, const std::vector<QTextC
     }
 }
 
+void RichTextBox::ReplaceLine(int line, const QString& text, const std::vector<QTextCharFormat>& formats,
+                              const std::vector<FormattedRun>& runs)
+{
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (line < 0 || !block.isValid())
+        return;
+    asOneChange(true, [&] {
+        QTextCursor c(document());
+        c.beginEditBlock();
+        c.setPosition(block.position());
+        c.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        int from = 0;
+        for (const FormattedRun& run : runs) {
+            const int length = qBound(0, run.length, int(text.size()) - from);
+            if (length > 0)
+                c.insertText(toDocumentBreaks(text.mid(from, length)), formats[size_t(run.format)]);
+            from += length;
+        }
+        c.endEditBlock();
+        setTextCursor(QTextCursor(document())); // before Change, whose handlers may read it
+    });
+    document()->clearUndoRedoStacks();
+}
+
+int RichTextBox::LineCount() const
+{
+    return document()->blockCount();
+}
+
+QString RichTextBox::LineText(int line) const
+{
+    return document()->findBlockByNumber(line).text();
+}
+
 RichText RichTextBox::TextRTF() const
 {
     QTextCursor c(document());

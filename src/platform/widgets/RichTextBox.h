@@ -46,6 +46,18 @@ public:
     void SetFormattedText(const QString& text, const std::vector<QTextCharFormat>& formats,
                           const std::vector<FormattedRun>& runs);
 
+    // Replaces the text of one line (0-based, as counted between CR LF breaks) with `text`
+    // formatted run by run, as SetFormattedText formats a whole text, and leaves every other
+    // line and every line break as it was: the cost is that of the line alone. Line breaks
+    // in `text` open new lines. Raises Change once, also for an unchanged line, as setting
+    // the text does; the caret goes to the start of the text. A line that does not exist
+    // changes nothing.
+    void ReplaceLine(int line, const QString& text, const std::vector<QTextCharFormat>& formats,
+                     const std::vector<FormattedRun>& runs);
+    // Number of lines: one more than the line breaks; and the text of one of them.
+    int LineCount() const;
+    QString LineText(int line) const;
+
     RichText TextRTF() const;
 
     // Hides a box for good, as scratch: its text is no longer laid out for showing, which
