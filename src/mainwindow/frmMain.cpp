@@ -76,7 +76,7 @@ frmMain::frmMain(SharedState& state, GlobalVariables& settings, platform::Settin
     buildMenus();
     buildToolbar();
     buildStatusBar();
-    paintThrottle_ = new PaintThrottle({DebugWindow, StatusBar, ProgressBar}, 16, this);
+    paintThrottle_ = new PaintThrottle(DebugWindow, StatusBar, 16, this);
     resize(792, 546 + menuBar()->sizeHint().height());
     qApp->installEventFilter(this);
 }
