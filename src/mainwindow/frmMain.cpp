@@ -357,7 +357,9 @@ void frmMain::ShowSimulation(const QImage& buffer, const QRect& dirty)
 void frmMain::AnimateToolPath() { graphics_->AnimateToolPath(); }
 void frmMain::DoEvents()
 {
-    paintThrottle_->BeforeYield();
+    // Only a run yields again and again; the other yields paint as they come.
+    if (runActive_)
+        paintThrottle_->BeforeYield();
     platform::DoEvents();
 }
 void frmMain::SleepMs(int milliseconds) { platform::SleepMs(milliseconds); }
