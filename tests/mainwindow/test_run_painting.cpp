@@ -4,7 +4,9 @@
 #include "mainwindow/PanelStatusBar.h"
 #include "platform/WinColor.h"
 
+#include <QGuiApplication>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QProgressBar>
 #include <functional>
 #include <map>
@@ -47,6 +49,21 @@ private:
 class RunPainting : public RunWindow
 {
 protected:
+    // What the X server shows of a widget (or a part of it), against what the widget would
+    // paint now.
+    void ExpectTheScreenShowsItAsItStands(QWidget* w, QRect part = QRect())
+    {
+        if (part.isNull())
+            part = w->rect();
+        const QPoint at = w->mapTo(window.get(), part.topLeft());
+        const QImage screen = QGuiApplication::primaryScreen()
+                                  ->grabWindow(window->winId(), at.x(), at.y(), part.width(), part.height())
+                                  .toImage()
+                                  .convertToFormat(QImage::Format_RGB32);
+        const QImage now = w->grab(part).toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(screen, now) << w->metaObject()->className() << " on the screen is not as it stands";
+    }
+
     QRegion RowCells(int row)
     {
         QRegion r;
@@ -119,6 +136,10 @@ TEST_F(RunPainting, WhenTheRowChangesOnlyItsCellsAndTheChangedPanelRepaint)
             QTest::qWait(50);
             paints.recording = false;
             shot = grid.viewport()->grab().toImage();
+            ExpectTheScreenShowsItAsItStands(grid.viewport());
+            // (The progress bar and the slider lie over the status bar.)
+            ExpectTheScreenShowsItAsItStands(window->StatusBar,
+                                             window->StatusBar->PanelRect(QStringLiteral("FeedRate")));
         }
     };
     // Running to a breakpoint, moves do not yield: the loop's yields come one after another.
@@ -180,6 +201,7 @@ TEST_F(RunPainting, ARefillWhileTheRunHoldsThePaintingWaitsForItAndThenShowsTheN
             QTest::qWait(50);
             paints.recording = false;
             shot = grid.grab().toImage();
+            ExpectTheScreenShowsItAsItStands(&grid);
         }
     };
     window->mnuRunRunToBreakpoint_Click();
