@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Times a user's session with a big program: open, the start phase of Run To Breakpoint,
-# the run to its end, and peak resident memory (VmHWM), in a 1280 x 1024 Xvfb screen.
+# the run to its end, and peak resident memory (VmHWM), in a 1280 x 1024 Xvfb screen; or,
+# with --animate, Start (F5) at the speed slider's first place, animated to the end.
 #
 # usage: bench/measure.sh [--base COMMIT] [LINES | FILE.cnc] [-- DRIVER OPTIONS]
 #   LINES     length of the generated program (default 30000); or a program file of your own
-#   DRIVER OPTIONS  --open-only, --picture OUT.png (see bench/session.cpp)
+#   DRIVER OPTIONS  --open-only, --start-only, --animate, --picture OUT.png (see bench/session.cpp)
 #   --base    measure COMMIT instead of this tree: its files are exported to a scratch
 #             folder (build-base-COMMIT-src/), the session driver is added, and it is built
 #             into build-base-COMMIT/

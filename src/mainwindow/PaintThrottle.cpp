@@ -1,12 +1,11 @@
 #include "mainwindow/PaintThrottle.h"
 
-#include <QWidget>
+#include "mainwindow/PanelStatusBar.h"
+#include "platform/widgets/FlexGrid.h"
 
-PaintThrottle::PaintThrottle(std::vector<QWidget*> widgets, int intervalMs, QObject* parent)
-    : QObject(parent), intervalMs_(intervalMs)
+PaintThrottle::PaintThrottle(FlexGrid* grid, PanelStatusBar* statusBar, int intervalMs, QObject* parent)
+    : QObject(parent), grid_(grid), statusBar_(statusBar), intervalMs_(intervalMs)
 {
-    for (QWidget* w : widgets)
-        widgets_.emplace_back(w);
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] {
         release();
@@ -21,12 +20,18 @@ void PaintThrottle::BeforeYield()
         sincePaint_.restart();
         return;
     }
+    hold();
+}
+
+void PaintThrottle::hold()
+{
     if (holding_)
         return;
     holding_ = true;
-    for (QWidget* w : widgets_)
-        if (w)
-            w->setUpdatesEnabled(false);
+    if (grid_)
+        grid_->HoldPainting();
+    if (statusBar_)
+        statusBar_->HoldPainting();
     timer_.start(int(qMax<qint64>(1, intervalMs_ - sincePaint_.elapsed())));
 }
 
@@ -36,8 +41,8 @@ void PaintThrottle::release()
     if (!holding_)
         return;
     holding_ = false;
-    // Enabling updates again repaints each widget whole, as it now stands.
-    for (QWidget* w : widgets_)
-        if (w)
-            w->setUpdatesEnabled(true);
+    if (grid_)
+        grid_->ReleasePainting();
+    if (statusBar_)
+        statusBar_->ReleasePainting();
 }

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <qdrawutil.h>
+#include <utility>
 
 namespace {
 constexpr int Margin = 2;  // before the first panel
@@ -155,11 +156,26 @@ void PanelStatusBar::SetPanelText(const QString& key, const QString& text)
     if (i < 0 || panels_[size_t(i)].text == text)
         return;
     panels_[size_t(i)].text = text;
-    update(rectAt(i));
+    if (paintHolds_ > 0)
+        held_ += rectAt(i);
+    else
+        update(rectAt(i));
     if (QAccessible::isActive()) {
         QAccessibleEvent changed(PanelInterface(i), QAccessible::NameChanged);
         QAccessible::updateAccessibility(&changed);
     }
+}
+
+void PanelStatusBar::HoldPainting()
+{
+    ++paintHolds_;
+}
+
+void PanelStatusBar::ReleasePainting()
+{
+    if (paintHolds_ == 0 || --paintHolds_ > 0)
+        return;
+    update(std::exchange(held_, QRegion()));
 }
 
 QString PanelStatusBar::PanelText(const QString& key) const

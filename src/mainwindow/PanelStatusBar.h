@@ -2,6 +2,7 @@
 // The status bar: fixed-width panels, left to right, each with a key, a tooltip and a text,
 // painted by the bar itself and read to assistive technology as one child per panel.
 
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -36,6 +37,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // Holds back the repainting of changed panels until as many releases as holds; then
+    // those panels repaint, and only they.
+    void HoldPainting();
+    void ReleasePainting();
+
     // What assistive technology reads for a panel: its text as the name.
     QAccessibleInterface* PanelInterface(int index) const;
 
@@ -47,5 +53,7 @@ private:
     int indexOf(const QString& key) const;
     QRect rectAt(int index) const;
     std::vector<Panel> panels_;
+    int paintHolds_ = 0;
+    QRegion held_;
     mutable std::vector<unsigned> panelIds_; // registered accessible interfaces, made on demand
 };

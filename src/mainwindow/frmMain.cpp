@@ -76,7 +76,7 @@ frmMain::frmMain(SharedState& state, GlobalVariables& settings, platform::Settin
     buildMenus();
     buildToolbar();
     buildStatusBar();
-    paintThrottle_ = new PaintThrottle({DebugWindow, StatusBar, ProgressBar}, 16, this);
+    paintThrottle_ = new PaintThrottle(DebugWindow, StatusBar, 16, this);
     resize(792, 546 + menuBar()->sizeHint().height());
     qApp->installEventFilter(this);
 }
@@ -357,7 +357,9 @@ void frmMain::ShowSimulation(const QImage& buffer, const QRect& dirty)
 void frmMain::AnimateToolPath() { graphics_->AnimateToolPath(); }
 void frmMain::DoEvents()
 {
-    paintThrottle_->BeforeYield();
+    // Only a run yields again and again; the other yields paint as they come.
+    if (runActive_)
+        paintThrottle_->BeforeYield();
     platform::DoEvents();
 }
 void frmMain::SleepMs(int milliseconds) { platform::SleepMs(milliseconds); }

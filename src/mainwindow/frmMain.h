@@ -281,8 +281,8 @@ private:
     std::unique_ptr<platform::StartedProgram> helpViewer_;
     std::unique_ptr<Graphics> graphics_;
     std::unique_ptr<ModCNC> cnc_;
-    // The grid, the status bar and the progress bar repaint at most ~60 times a second
-    // however often the run yields.
+    // The grid and the status bar repaint what changed at most ~60 times a second however
+    // often the run yields.
     PaintThrottle* paintThrottle_ = nullptr;
     bool closing_ = false;
     QPointer<frmToolSelect> toolSelect_;

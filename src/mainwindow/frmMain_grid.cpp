@@ -53,7 +53,8 @@ void frmMain::LoadDebugWindow()
 {
     const QString text = TextEditor->Text();
     const QStringList lines = text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
-    DebugWindow->setUpdatesEnabled(false);
+    // Painted whole once filled, or later when a run's paint throttle holds the grid.
+    DebugWindow->HoldPainting();
     DebugWindow->SetRows(0); // every breakpoint goes with the old rows
     DebugWindow->SetRows(int(lines.size()));
     const GlobalVariables& g = settings_;
@@ -68,7 +69,7 @@ void frmMain::LoadDebugWindow()
         DebugWindow->SetCellBackColor(i, GutterCol, GutterBack);
         DebugWindow->SetCellPicture(i, GutterCol, QPixmap());
     }
-    DebugWindow->setUpdatesEnabled(true);
+    DebugWindow->ReleasePainting();
 }
 
 void frmMain::updateShownGrid()

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <utility>
 
 namespace {
 
@@ -116,11 +117,87 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
     left_ = new FlexGridPane(this, false, true);
     top_ = new FlexGridPane(this, true, false);
     corner_ = new FlexGridPane(this, true, true);
-    connect(model_, &QAbstractItemModel::dataChanged, this, &FlexGrid::updatePanes);
     connect(model_, &QAbstractItemModel::rowsInserted, this, &FlexGrid::updatePanes);
     connect(model_, &QAbstractItemModel::rowsRemoved, this, &FlexGrid::updatePanes);
     connect(model_, &QAbstractItemModel::columnsInserted, this, &FlexGrid::updatePanes);
     connect(model_, &QAbstractItemModel::columnsRemoved, this, &FlexGrid::updatePanes);
+    // While painting is held, what moves cells about repaints the whole grid at the release.
+    const auto whole = [this] {
+        if (paintHolds_ > 0)
+            holdWhole();
+    };
+    connect(model_, &QAbstractItemModel::rowsAboutToBeInserted, this, whole);
+    connect(model_, &QAbstractItemModel::rowsAboutToBeRemoved, this, whole);
+    connect(model_, &QAbstractItemModel::columnsAboutToBeInserted, this, whole);
+    connect(model_, &QAbstractItemModel::columnsAboutToBeRemoved, this, whole);
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, whole);
+    connect(model_, &QAbstractItemModel::layoutAboutToBeChanged, this, whole);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, whole);
+    connect(verticalHeader(), &QHeaderView::sectionResized, this, whole);
+}
+
+void FlexGrid::HoldPainting()
+{
+    ++paintHolds_;
+}
+
+void FlexGrid::ReleasePainting()
+{
+    if (paintHolds_ == 0 || --paintHolds_ > 0)
+        return;
+    if (heldWhole_) {
+        heldWhole_ = false;
+        setUpdatesEnabled(true); // repaints the whole grid
+    }
+    const QSet<QPoint> cells = std::exchange(heldCells_, {});
+    for (const QPoint& c : cells) {
+        const QModelIndex i = model_->index(c.y(), c.x());
+        if (!i.isValid())
+            continue;
+        QTableView::dataChanged(i, i);
+        updateFixedCells(c.y(), c.y(), c.x());
+    }
+}
+
+void FlexGrid::holdWhole()
+{
+    if (heldWhole_)
+        return;
+    heldWhole_ = true;
+    heldCells_.clear();
+    setUpdatesEnabled(false);
+}
+
+void FlexGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
+{
+    if (paintHolds_ > 0) {
+        // Told to the view at the release, so that its painting and what it tells assistive
+        // technology both come then, once per cell; the whole grid's repaint covers all.
+        if (heldWhole_)
+            return;
+        for (int r = topLeft.row(); r <= bottomRight.row(); ++r)
+            for (int c = topLeft.column(); c <= bottomRight.column(); ++c)
+                heldCells_.insert(QPoint(c, r));
+        return;
+    }
+    QTableView::dataChanged(topLeft, bottomRight, roles);
+    updateFixedCells(topLeft.row(), bottomRight.row(), topLeft.column());
+}
+
+// The panes show the fixed cells only: a change elsewhere leaves them as they are.
+void FlexGrid::updateFixedCells(int firstRow, int lastRow, int firstCol)
+{
+    if (!left_ || (firstRow >= fixedRows_ && firstCol >= fixedCols_))
+        return;
+    if (firstRow < fixedRows_) {
+        updatePanes();
+        return;
+    }
+    if (!left_->isVisible())
+        return;
+    const int top = rowTop(firstRow);
+    const int bottom = rowTop(lastRow) + rowHeight(lastRow);
+    left_->update(QRect(0, top, left_->width(), bottom - top));
 }
 
 void FlexGrid::SetBackColor(qint32 rgb)
@@ -510,6 +587,8 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event)
 
 void FlexGrid::scrollContentsBy(int dx, int dy)
 {
+    if (paintHolds_ > 0)
+        holdWhole();
     QTableView::scrollContentsBy(dx, dy);
     updatePanes();
 }

@@ -10,6 +10,8 @@
 #include "platform/widgets/FlexGridModel.h"
 
 #include <QPixmap>
+#include <QPoint>
+#include <QSet>
 #include <QTableView>
 
 class FlexGridPane;
@@ -85,11 +87,19 @@ public:
 
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
+    // Holds back the grid's painting until as many releases as holds: then the cells changed
+    // meanwhile repaint, each alone, or the whole grid when rows, sizes or the scrolling
+    // changed. What the grid holds changes at once; only its painting waits.
+    void HoldPainting();
+    void ReleasePainting();
+
 signals:
     void Click();
     void DblClick();
 
 protected:
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -124,6 +134,8 @@ private:
     void paintPane(QPainter& painter, const QRect& dirty, bool fixedRowsPart, bool fixedColsPart) const;
     void layOutPanes();
     void updatePanes();
+    void updateFixedCells(int firstRow, int lastRow, int firstCol);
+    void holdWhole();
 
     FlexGridModel* model_ = nullptr;
     FlexGridPane* left_ = nullptr;   // fixed columns beside the scrolling rows
@@ -139,4 +151,7 @@ private:
     Border drag_;
     int dragStart_ = 0;
     int dragSize_ = 0;
+    int paintHolds_ = 0;
+    bool heldWhole_ = false;         // updates off until the last release
+    QSet<QPoint> heldCells_;         // (column, row) of the cells changed while held
 };
