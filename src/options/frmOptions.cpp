@@ -378,8 +378,8 @@ QWidget* frmOptions::buildEditorPage()
     auto* colours = new QGroupBox(QStringLiteral("Coding Colours"), page);
     auto* colourRow = new QHBoxLayout(colours);
     QStringList entries;
-    for (const char* e : options::EditorColourEntries)
-        entries << QLatin1String(e);
+    for (const options::ColourEntry& e : options::EditorColourEntries)
+        entries << QLatin1String(e.text);
     cmbEditorColours = pickList(colours, "cmbEditorColours", entries);
     lblEditorColor = new ColourSwatch(colours);
     lblEditorColor->setObjectName(QStringLiteral("lblEditorColor"));
@@ -435,8 +435,8 @@ QWidget* frmOptions::buildDebugPage()
     auto* format = new QGroupBox(QStringLiteral("Format"), page);
     auto* formatRow = new QHBoxLayout(format);
     QStringList entries;
-    for (const char* e : options::DebugColourEntries)
-        entries << QLatin1String(e);
+    for (const options::ColourEntry& e : options::DebugColourEntries)
+        entries << QLatin1String(e.text);
     cmbDebugColors = pickList(format, "cmbDebugColors", entries);
     lblDebugColor = new ColourSwatch(format);
     lblDebugColor->setObjectName(QStringLiteral("lblDebugColor"));
@@ -559,17 +559,7 @@ void frmOptions::Form_Resize()
 
 void frmOptions::LoadWorkingColors()
 {
-    const GlobalVariables& g = settings_;
-    Working.EditorCharColor = g.EditorCharColor;
-    Working.EditorIntegerColor = g.EditorIntegerColor;
-    Working.EditorCommentColor = g.EditorCommentColor;
-    Working.EditorBackColor = g.EditorBackColor;
-    Working.BreakPointColor = g.BreakPointColor;
-    Working.BreakPointTextColor = g.BreakPointTextColor;
-    Working.ExecutionPointColor = g.ExecutionPointColor;
-    Working.ExecutionPointTextColor = g.ExecutionPointTextColor;
-    Working.NormalTextColor = g.NormalTextColor;
-    Working.NormalBackColor = g.NormalBackColor;
+    Working = options::WorkingColorsOf(settings_);
 }
 
 void frmOptions::InitOptions()
@@ -649,53 +639,45 @@ void frmOptions::cmdOK_Click()
 {
     if (!cmdOK->isEnabled())
         return;
-    const QString app = AppName;
     const GlobalVariables& g = settings_;
     // A list can only be empty if it was never filled; the stored value then stays.
     const auto text = [](const QComboBox* list, const QString& current) {
         return list->currentText().isEmpty() ? current : list->currentText();
     };
 
-    const QString editor = QStringLiteral("TextEditor");
-    store_.SaveSetting(app, editor, QStringLiteral("Font"), text(cmbEditorFonts, g.EditorFontName));
-    store_.SaveSetting(app, editor, QStringLiteral("Size"), text(cmbEditorFontSize, QString::number(g.EditorFontSize)));
-    store_.SaveSetting(app, editor, QStringLiteral("Integer"), decimal(Working.EditorIntegerColor));
-    store_.SaveSetting(app, editor, QStringLiteral("Character"), decimal(Working.EditorCharColor));
-    store_.SaveSetting(app, editor, QStringLiteral("Background"), decimal(Working.EditorBackColor));
-    store_.SaveSetting(app, editor, QStringLiteral("Comment"), decimal(Working.EditorCommentColor));
-    store_.SaveSetting(app, editor, QStringLiteral("Bold"), decimal(flag(chkEditorFontBold)));
-
-    const QString general = QStringLiteral("General");
-    store_.SaveSetting(app, general, QStringLiteral("AutoComplete"), decimal(flag(chkAutoComplete)));
-    store_.SaveSetting(app, general, QStringLiteral("SplashScreen"), decimal(flag(chkSplashScreen)));
-    store_.SaveSetting(app, general, QStringLiteral("AutoReformat"), decimal(flag(chkAutoReformat)));
-    store_.SaveSetting(app, general, QStringLiteral("OpenLastFile"), decimal(flag(chkOpenLastFile)));
-
-    const QString debug = QStringLiteral("Debug");
-    store_.SaveSetting(app, debug, QStringLiteral("Font"), text(cmbDebugFonts, g.DebugFontName));
-    store_.SaveSetting(app, debug, QStringLiteral("Size"), text(cmbDebugFontSize, QString::number(g.DebugFontSize)));
-    store_.SaveSetting(app, debug, QStringLiteral("BreakPointColor"), decimal(Working.BreakPointColor));
-    store_.SaveSetting(app, debug, QStringLiteral("BreakPointTextColor"), decimal(Working.BreakPointTextColor));
-    store_.SaveSetting(app, debug, QStringLiteral("ExecutionPointColor"), decimal(Working.ExecutionPointColor));
-    store_.SaveSetting(app, debug, QStringLiteral("ExecutionPointTextColor"), decimal(Working.ExecutionPointTextColor));
-    store_.SaveSetting(app, debug, QStringLiteral("NormalBackColor"), decimal(Working.NormalBackColor));
-    store_.SaveSetting(app, debug, QStringLiteral("NormalTextColor"), decimal(Working.NormalTextColor));
-
     // Sizes are loaded as 16-bit values: a larger one would come back as its default.
     const auto stored = [](int twips) { return decimal(std::clamp(twips, 0, LargestStored)); };
-    if (chkShowLineNumber->isChecked())
-        store_.SaveSetting(app, debug, QStringLiteral("C0Width"), stored(SampleColWidth(0)));
-    store_.SaveSetting(app, debug, QStringLiteral("C1Width"), stored(SampleColWidth(1)));
-    store_.SaveSetting(app, debug, QStringLiteral("C2Width"), stored(SampleColWidth(2)));
-    store_.SaveSetting(app, debug, QStringLiteral("Grid"), decimal(flag(chkShowGrid)));
-    store_.SaveSetting(app, debug, QStringLiteral("LineNumbers"), decimal(flag(chkShowLineNumber)));
-    store_.SaveSetting(app, debug, QStringLiteral("RowHeight"),
-                       stored(std::max({SampleRowHeight(1), SampleRowHeight(2), SampleRowHeight(3)})));
 
-    const QString sim = QStringLiteral("SimulationWindow");
-    store_.SaveSetting(app, sim, QStringLiteral("WorkPieceColor"), decimal(lblWPColor->BackColor()));
-    store_.SaveSetting(app, sim, QStringLiteral("BackColor"), decimal(lblBackColor->BackColor()));
-    store_.SaveSetting(app, sim, QStringLiteral("EffectColor"), decimal(lblEffectColor->BackColor()));
+    QHash<const keys::Setting*, QString> chosen{
+        {&keys::EditorFontName, text(cmbEditorFonts, g.EditorFontName)},
+        {&keys::EditorFontSize, text(cmbEditorFontSize, QString::number(g.EditorFontSize))},
+        {&keys::EditorBold, decimal(flag(chkEditorFontBold))},
+        {&keys::AutoComplete, decimal(flag(chkAutoComplete))},
+        {&keys::SplashScreen, decimal(flag(chkSplashScreen))},
+        {&keys::AutoReformat, decimal(flag(chkAutoReformat))},
+        {&keys::OpenLastFile, decimal(flag(chkOpenLastFile))},
+        {&keys::DebugFontName, text(cmbDebugFonts, g.DebugFontName)},
+        {&keys::DebugFontSize, text(cmbDebugFontSize, QString::number(g.DebugFontSize))},
+        {&keys::DebugC1Width, stored(SampleColWidth(1))},
+        {&keys::DebugC2Width, stored(SampleColWidth(2))},
+        {&keys::DebugGrid, decimal(flag(chkShowGrid))},
+        {&keys::DebugLineNumbers, decimal(flag(chkShowLineNumber))},
+        {&keys::DebugRowHeight, stored(std::max({SampleRowHeight(1), SampleRowHeight(2), SampleRowHeight(3)}))},
+        {&keys::WorkPieceColor, decimal(lblWPColor->BackColor())},
+        {&keys::SimBackColor, decimal(lblBackColor->BackColor())},
+        {&keys::EffectColor, decimal(lblEffectColor->BackColor())},
+    };
+    for (const std::span<const options::ColourEntry> entries : options::ColourLists)
+        for (const options::ColourEntry& e : entries)
+            if (e.working)
+                chosen.insert(e.setting, decimal(Working.*e.working));
+    // A hidden line-number column keeps its stored width.
+    if (chkShowLineNumber->isChecked())
+        chosen.insert(&keys::DebugC0Width, stored(SampleColWidth(0)));
+
+    for (const keys::Setting* s : keys::OptionsOkOrder)
+        if (const auto it = chosen.constFind(s); it != chosen.cend())
+            store_.SaveSetting(AppName, s->Section(), s->Key(), *it);
 
     settings_.LoadSettings(store_);
     tag_ = QStringLiteral("OK");
@@ -767,15 +749,18 @@ void frmOptions::lblEditorColor_Click()
 
 void frmOptions::cmdEditorDefault_Click()
 {
-    selectText(cmbEditorFonts, QStringLiteral("Courier New"), false);
-    selectText(cmbEditorFontSize, QStringLiteral("10"), true);
-    chkEditorFontBold->setChecked(false);
-    Working.EditorBackColor = 16777215;
-    Working.EditorCharColor = 16711680;
-    Working.EditorCommentColor = platform::WinRgb(0, 128, 0);
-    Working.EditorIntegerColor = 0;
-    for (QCheckBox* box : {chkAutoComplete, chkAutoReformat, chkOpenLastFile, chkSplashScreen})
-        box->setChecked(true);
+    selectText(cmbEditorFonts, keys::EditorFontName.DefaultText(), false);
+    selectText(cmbEditorFontSize, keys::EditorFontSize.DefaultText(), true);
+    chkEditorFontBold->setChecked(keys::EditorBold.DefaultInt16() != 0);
+    options::SetDefaultColours(Working, options::EditorColourEntries);
+    const std::pair<QCheckBox*, const keys::Setting*> general[] = {
+        {chkAutoComplete, &keys::AutoComplete},
+        {chkAutoReformat, &keys::AutoReformat},
+        {chkOpenLastFile, &keys::OpenLastFile},
+        {chkSplashScreen, &keys::SplashScreen},
+    };
+    for (const auto& [box, setting] : general)
+        box->setChecked(setting->DefaultInt16() != 0);
     UpdateEditorSample();
     // The swatch shows the chosen entry's colour as it now is.
     cmbEditorColours_Click();
@@ -822,9 +807,9 @@ void frmOptions::lblEffectColor_Click()
 
 void frmOptions::cmdSimDefaults_Click()
 {
-    lblWPColor->SetBackColor(16711680);
-    lblBackColor->SetBackColor(16777215);
-    lblEffectColor->SetBackColor(platform::WinRgb(150, 150, 255));
+    lblWPColor->SetBackColor(keys::WorkPieceColor.DefaultColour());
+    lblBackColor->SetBackColor(keys::SimBackColor.DefaultColour());
+    lblEffectColor->SetBackColor(keys::EffectColor.DefaultColour());
     DrawSimSample();
 }
 
@@ -943,16 +928,11 @@ void frmOptions::DebugSample_DblClick()
 
 void frmOptions::cmdDebugDefault_Click()
 {
-    selectText(cmbDebugFonts, QStringLiteral("Courier New"), false);
-    selectText(cmbDebugFontSize, QStringLiteral("10"), true);
-    chkShowGrid->setChecked(true);
-    chkShowLineNumber->setChecked(true);
-    Working.BreakPointColor = platform::WinRgb(128, 0, 0);
-    Working.BreakPointTextColor = 16777215;
-    Working.ExecutionPointColor = 65535;
-    Working.ExecutionPointTextColor = 0;
-    Working.NormalTextColor = 0;
-    Working.NormalBackColor = 16777215;
+    selectText(cmbDebugFonts, keys::DebugFontName.DefaultText(), false);
+    selectText(cmbDebugFontSize, keys::DebugFontSize.DefaultText(), true);
+    chkShowGrid->setChecked(keys::DebugGrid.DefaultInt16() != 0);
+    chkShowLineNumber->setChecked(keys::DebugLineNumbers.DefaultInt16() != 0);
+    options::SetDefaultColours(Working, options::DebugColourEntries);
     if (cmbDebugColors->currentIndex() == 1)
         cmbDebugColors_Click(); // already chosen: the swatch still follows the new colour
     else
