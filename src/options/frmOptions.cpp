@@ -5,6 +5,7 @@
 #include "platform/VbNumbers.h"
 #include "platform/WinColor.h"
 #include "platform/widgets/ColorDialog.h"
+#include "platform/widgets/DrawnPictures.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
 #include "settings/GlobalVariables.h"
@@ -16,10 +17,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -34,8 +33,6 @@ namespace {
 // The window in pixels: a client area of 6705 x 7110 twips, the picture band on the left.
 constexpr int ClientWidth = 6705 / 15;
 constexpr int ClientHeight = 7110 / 15;
-constexpr int BandWidth = 132;
-constexpr int BandHeight = 475;
 constexpr int SwatchSize = 390 / 15;
 constexpr int LargestStored = 32767; // what a 16-bit setting can hold
 
@@ -124,26 +121,6 @@ int flag(const QCheckBox* box)
 QString decimal(qint32 value)
 {
     return QString::number(value);
-}
-
-// A small turning tool: a shank with its insert, for the corner of the simulation sample.
-QPixmap toolPicture()
-{
-    QPixmap pm(510 / 15, 765 / 15);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 40, 40), 1));
-    p.setBrush(QColor(150, 150, 160));
-    p.drawRect(QRectF(9.5, 0.5, 15, 38));
-    QPainterPath insert;
-    insert.moveTo(9.5, 38.5);
-    insert.lineTo(24.5, 38.5);
-    insert.lineTo(12.5, 50.0);
-    insert.closeSubpath();
-    p.setBrush(QColor(210, 170, 40));
-    p.drawPath(insert);
-    return pm;
 }
 
 } // namespace
@@ -277,44 +254,6 @@ void PictureBox::paintEvent(QPaintEvent* event)
 // ---------------------------------------------------------------------------------------
 // The window
 
-QPixmap frmOptions::BandPicture()
-{
-    QPixmap pm(BandWidth, BandHeight);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, BandHeight);
-    sky.setColorAt(0.0, QColor(18, 36, 78));
-    sky.setColorAt(1.0, QColor(72, 112, 168));
-    p.fillRect(pm.rect(), sky);
-
-    // Fine turning marks across the band.
-    p.setPen(QPen(QColor(255, 255, 255, 28), 1));
-    for (int y = 6; y < BandHeight; y += 9)
-        p.drawLine(QPointF(0, y), QPointF(BandWidth, y - 14));
-
-    // A turned part standing on end: chuck jaws above, three diameters stepping down.
-    const double cx = BandWidth / 2.0;
-    p.setPen(QPen(QColor(20, 24, 30), 1));
-    p.setBrush(QColor(90, 96, 108));
-    p.drawRect(QRectF(cx - 46, 40, 92, 34));
-    p.setBrush(QColor(60, 64, 72));
-    p.drawRect(QRectF(cx - 54, 46, 12, 22));
-    p.drawRect(QRectF(cx + 42, 46, 12, 22));
-    QLinearGradient metal(cx - 34, 0, cx + 34, 0);
-    metal.setColorAt(0.0, QColor(120, 128, 140));
-    metal.setColorAt(0.45, QColor(235, 238, 242));
-    metal.setColorAt(1.0, QColor(110, 116, 128));
-    p.setBrush(metal);
-    const struct { double halfWidth, top, bottom; } steps[] = {{34, 74, 190}, {24, 190, 280}, {15, 280, 340}};
-    for (const auto& s : steps)
-        p.drawRect(QRectF(cx - s.halfWidth, s.top, 2 * s.halfWidth, s.bottom - s.top));
-    // The faces the edge effect colours.
-    p.setPen(QPen(QColor(150, 150, 255), 2));
-    p.drawLine(QPointF(cx - 34, 190), QPointF(cx + 34, 190));
-    p.drawLine(QPointF(cx - 24, 280), QPointF(cx + 24, 280));
-    return pm;
-}
-
 frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store, platform::ColorDialog& com,
                        QString& tag, const ImageList& markers, QWidget* parent)
     : QDialog(parent), imglstDebug(markers), settings_(settings), store_(store), com_(com), tag_(tag)
@@ -328,8 +267,8 @@ frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store
 
     picBand = new QLabel(this);
     picBand->setObjectName(QStringLiteral("picBand"));
-    picBand->setPixmap(BandPicture());
-    picBand->setGeometry(0, 0, BandWidth, BandHeight);
+    picBand->setPixmap(OptionsBandPicture());
+    picBand->setGeometry(0, 0, OptionsBandWidth, OptionsBandHeight);
 
     cmdEditorCancel = button(this, "cmdEditorCancel", QStringLiteral("&Cancel"));
     cmdOK = button(this, "cmdOK", QStringLiteral("&OK"));
@@ -342,7 +281,7 @@ frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store
 
     SSTab = new QTabWidget(this);
     SSTab->setObjectName(QStringLiteral("SSTab"));
-    SSTab->setGeometry(BandWidth + 4, 4, ClientWidth - BandWidth - 8, ClientHeight - 8);
+    SSTab->setGeometry(OptionsBandWidth + 4, 4, ClientWidth - OptionsBandWidth - 8, ClientHeight - 8);
     SSTab->addTab(buildEditorPage(), QStringLiteral("Editor"));
     SSTab->addTab(buildDebugPage(), QStringLiteral("Debug"));
     SSTab->addTab(buildSimulationPage(), QStringLiteral("Simulation"));
@@ -517,7 +456,7 @@ QWidget* frmOptions::buildSimulationPage()
     picSample->setGeometry(225 / 15, 360 / 15, 3675 / 15, 2595 / 15);
     Image1 = new QLabel(sample);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(toolPicture());
+    Image1->setPixmap(OptionsToolPicture());
     Image1->setGeometry(3015 / 15, 45 / 15, 510 / 15, 765 / 15);
     Image1->raise(); // its lower part lies over the sample's upper right corner
 

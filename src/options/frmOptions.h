@@ -83,9 +83,6 @@ public:
     frmOptions(GlobalVariables& settings, platform::SettingsStore& store, platform::ColorDialog& com,
                QString& tag, const ImageList& markers, QWidget* parent = nullptr);
 
-    // The decorative picture of the left band, 132 x 475 pixels.
-    static QPixmap BandPicture();
-
     // --- Opening and closing ---
     void Form_Resize();
     void LoadWorkingColors();
