@@ -1,6 +1,6 @@
 #include "mainwindow/ToolbarCustomizeDialog.h"
 
-#include "mainwindow/ToolbarPictures.h"
+#include "platform/widgets/DrawnPictures.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

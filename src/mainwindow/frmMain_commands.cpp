@@ -2,11 +2,9 @@
 // the View toggles and the Tools and Help commands.
 #include "mainwindow/frmMain.h"
 
-#include "mainwindow/GutterPictures.h"
 #include "mainwindow/PanelStatusBar.h"
 #include "mainwindow/SimPicture.h"
 #include "mainwindow/ToolbarCustomizeDialog.h"
-#include "mainwindow/ToolbarPictures.h"
 #include "options/frmOptions.h"
 #include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
@@ -14,6 +12,7 @@
 #include "platform/StartProgram.h"
 #include "platform/VbNumbers.h"
 #include "platform/WinColor.h"
+#include "platform/widgets/DrawnPictures.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/ModalWindow.h"
 #include "platform/widgets/RichTextBox.h"

@@ -2,6 +2,7 @@
 
 #include "platform/VbNumbers.h"
 
+
 namespace options {
 
 QString EditorSampleText()
@@ -27,34 +28,43 @@ std::vector<ColourRange> EditorSampleRanges(const WorkingColors& c)
     };
 }
 
+namespace {
+
+qint32* colourFor(WorkingColors& c, std::span<const ColourEntry> entries, const QString& entry)
+{
+    for (const ColourEntry& e : entries)
+        if (e.working && entry == QLatin1String(e.text))
+            return &(c.*e.working);
+    return nullptr;
+}
+
+} // namespace
+
 qint32* EditorColourFor(WorkingColors& c, const QString& entry)
 {
-    if (entry == u"Background")
-        return &c.EditorBackColor;
-    if (entry == u"Characters")
-        return &c.EditorCharColor;
-    if (entry == u"Comments")
-        return &c.EditorCommentColor;
-    if (entry == u"Integers")
-        return &c.EditorIntegerColor;
-    return nullptr;
+    return colourFor(c, EditorColourEntries, entry);
 }
 
 qint32* DebugColourFor(WorkingColors& c, const QString& entry)
 {
-    if (entry == u"Break Point Back Colour")
-        return &c.BreakPointColor;
-    if (entry == u"Break Point Text Colour")
-        return &c.BreakPointTextColor;
-    if (entry == u"Execution Point Colour")
-        return &c.ExecutionPointColor;
-    if (entry == u"Execution Point Text Color")
-        return &c.ExecutionPointTextColor;
-    if (entry == u"Normal Back Colour")
-        return &c.NormalBackColor;
-    if (entry == u"Normal Text Colour")
-        return &c.NormalTextColor;
-    return nullptr;
+    return colourFor(c, DebugColourEntries, entry);
+}
+
+WorkingColors WorkingColorsOf(const GlobalVariables& g)
+{
+    WorkingColors c;
+    for (const std::span<const ColourEntry> entries : ColourLists)
+        for (const ColourEntry& e : entries)
+            if (e.working)
+                c.*e.working = g.*e.setting->colour;
+    return c;
+}
+
+void SetDefaultColours(WorkingColors& c, std::span<const ColourEntry> entries)
+{
+    for (const ColourEntry& e : entries)
+        if (e.working)
+            c.*e.working = e.setting->DefaultColour();
 }
 
 std::vector<SampleCell> DebugSampleCells(const WorkingColors& c)

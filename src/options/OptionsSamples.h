@@ -2,10 +2,13 @@
 // What the Options dialog's samples show, as plain data: the editor sample's text and its
 // coloured ranges, the grid sample's cell colours, and the simulation sample's boxes.
 
+#include "settings/GlobalVariables.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 // The ten editor and grid colours the dialog edits before OK saves them (Windows RGB).
@@ -37,14 +40,43 @@ struct ColourRange
 // The ranges coloured on the editor sample, in painting order.
 std::vector<ColourRange> EditorSampleRanges(const WorkingColors& colours);
 
-// The entries of the two colour lists, in display order, and the working colour each edits
-// (names compared exactly). nullptr for an entry that edits no working colour.
+// An entry of a colour list: its text, the working colour it edits and the setting that
+// colour is loaded from and defaults to. The grid list's "Effect Colour" edits no working
+// colour but the Simulation page's swatch.
+struct ColourEntry
+{
+    const char* text;
+    qint32 WorkingColors::*working;
+    const keys::Setting* setting;
+};
+// The two colour lists in display order.
+inline constexpr std::array<ColourEntry, 4> EditorColourEntries{{
+    {"Background", &WorkingColors::EditorBackColor, &keys::EditorBackColor},
+    {"Characters", &WorkingColors::EditorCharColor, &keys::EditorCharColor},
+    {"Comments", &WorkingColors::EditorCommentColor, &keys::EditorCommentColor},
+    {"Integers", &WorkingColors::EditorIntegerColor, &keys::EditorIntegerColor},
+}};
+inline constexpr std::array<ColourEntry, 7> DebugColourEntries{{
+    {"Break Point Back Colour", &WorkingColors::BreakPointColor, &keys::BreakPointColor},
+    {"Break Point Text Colour", &WorkingColors::BreakPointTextColor, &keys::BreakPointTextColor},
+    {"Execution Point Colour", &WorkingColors::ExecutionPointColor, &keys::ExecutionPointColor},
+    {"Execution Point Text Color", &WorkingColors::ExecutionPointTextColor, &keys::ExecutionPointTextColor},
+    {"Normal Back Colour", &WorkingColors::NormalBackColor, &keys::NormalBackColor},
+    {"Normal Text Colour", &WorkingColors::NormalTextColor, &keys::NormalTextColor},
+    {"Effect Colour", nullptr, &keys::EffectColor},
+}};
+// Both lists, the editor's first.
+inline constexpr std::array<std::span<const ColourEntry>, 2> ColourLists{std::span<const ColourEntry>(EditorColourEntries),
+                                                                         std::span<const ColourEntry>(DebugColourEntries)};
+
+// The working colour an entry's text edits (texts compared exactly), nullptr for none.
 qint32* EditorColourFor(WorkingColors& colours, const QString& entry);
 qint32* DebugColourFor(WorkingColors& colours, const QString& entry);
-inline const std::array<const char*, 4> EditorColourEntries{"Background", "Characters", "Comments", "Integers"};
-inline const std::array<const char*, 7> DebugColourEntries{
-    "Break Point Back Colour", "Break Point Text Colour", "Execution Point Colour", "Execution Point Text Color",
-    "Normal Back Colour",      "Normal Text Colour",      "Effect Colour"};
+
+// The ten working colours as the settings block holds them.
+WorkingColors WorkingColorsOf(const GlobalVariables& settings);
+// Sets the working colours of a list's entries to their settings' defaults.
+void SetDefaultColours(WorkingColors& colours, std::span<const ColourEntry> entries);
 
 // One painted cell of the grid sample; an empty colour or bold is left as it is.
 struct SampleCell

@@ -5,11 +5,11 @@
 // caller's Tag. It is created anew for every opening and shown modally.
 
 #include "options/OptionsSamples.h"
+#include "options/OptionsWidgets.h"
 
 #include <QDialog>
-#include <QFrame>
+#include <QFont>
 #include <QHash>
-#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 
@@ -26,52 +26,6 @@ class ColorDialog;
 class SettingsStore;
 } // namespace platform
 
-// A label whose back colour is the value it edits; a click opens the colour dialog, and so
-// do Space and Enter when it has the focus, as on a button.
-class ColourSwatch : public QLabel
-{
-    Q_OBJECT
-public:
-    explicit ColourSwatch(QWidget* parent = nullptr);
-    qint32 BackColor() const { return colour_; }
-    void SetBackColor(qint32 rgb);
-signals:
-    void Click();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    qint32 colour_ = 0xFFFFFF;
-    bool spaceDown_ = false;
-};
-
-// A bordered picture that keeps what is drawn on it; setting the back colour clears it.
-class PictureBox : public QFrame
-{
-public:
-    explicit PictureBox(QWidget* parent = nullptr);
-    // The inner height in pixels.
-    double ScaleHeight() const;
-    qint32 BackColor() const { return back_; }
-    void SetBackColor(qint32 rgb);
-    // A filled box with both corners inside it.
-    void FillBox(double x1, double y1, double x2, double y2, qint32 rgb);
-    const QImage& Image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    QImage image_;
-    qint32 back_ = 0xFFFFFF;
-};
-
 class frmOptions : public QDialog
 {
     Q_OBJECT
@@ -82,9 +36,6 @@ public:
 
     frmOptions(GlobalVariables& settings, platform::SettingsStore& store, platform::ColorDialog& com,
                QString& tag, const ImageList& markers, QWidget* parent = nullptr);
-
-    // The decorative picture of the left band, 132 x 475 pixels.
-    static QPixmap BandPicture();
 
     // --- Opening and closing ---
     void Form_Resize();

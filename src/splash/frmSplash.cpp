@@ -2,8 +2,8 @@
 
 #include "platform/AppPaths.h"
 #include "platform/Picture.h"
+#include "platform/widgets/DrawnPictures.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -26,22 +26,5 @@ void frmSplash::paintEvent(QPaintEvent*)
     else
         p.fillRect(rect(), QColor(32, 44, 60));
 
-    // The picture is artwork only; the name and the version stand over it like labels.
-    p.setPen(QColor(240, 244, 248));
-    QFont title(QStringLiteral("Verdana"));
-    title.setPixelSize(44);
-    title.setBold(true);
-    p.setFont(title);
-    p.drawText(QRect(28, 24, 490, 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Turnwise"));
-    QFont small(QStringLiteral("Verdana"));
-    small.setPixelSize(14);
-    p.setFont(small);
-    p.drawText(QRect(30, 84, 490, 22), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Lathe part program simulator"));
-    p.setPen(QColor(200, 210, 222));
-    p.drawText(QRect(30, 318, 484, 22), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Version %1").arg(QCoreApplication::applicationVersion().isEmpty()
-                                                    ? QStringLiteral("1.0")
-                                                    : QCoreApplication::applicationVersion()));
-    p.drawText(QRect(30, 318, 484, 22), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Click or press Esc"));
+    PaintSplashText(p);
 }

@@ -4,7 +4,7 @@
 
 #include "TestSupport.h"
 
-#include "mainwindow/GutterPictures.h"
+#include "platform/widgets/DrawnPictures.h"
 #include "mainwindow/frmMain.h"
 #include "platform/AppPaths.h"
 #include "platform/Sound.h"

@@ -253,4 +253,38 @@ TEST_F(OptionsDialog, OkSavesTheChoicesAndReloadsThem)
     EXPECT_EQ(store.GetSetting("CNC", "TextEditor", "Bold"), "1");
 }
 
+// The three Defaults buttons give what a first start stores; only the grid's sizes, which
+// no button resets, keep their values.
+TEST_F(OptionsDialog, TheDefaultsButtonsTogetherGiveTheFirstStartValues)
+{
+    const std::vector<W> changed = {
+        {"TextEditor", "Font", "Arial"},        {"TextEditor", "Size", "14"},
+        {"TextEditor", "Integer", "1"},         {"TextEditor", "Character", "2"},
+        {"TextEditor", "Background", "3"},      {"TextEditor", "Comment", "4"},
+        {"TextEditor", "Bold", "1"},            {"General", "AutoComplete", "0"},
+        {"General", "SplashScreen", "0"},       {"General", "AutoReformat", "0"},
+        {"General", "OpenLastFile", "0"},       {"Debug", "Font", "Tahoma"},
+        {"Debug", "Size", "12"},                {"Debug", "BreakPointColor", "5"},
+        {"Debug", "BreakPointTextColor", "6"},  {"Debug", "ExecutionPointColor", "7"},
+        {"Debug", "ExecutionPointTextColor", "8"}, {"Debug", "NormalBackColor", "9"},
+        {"Debug", "NormalTextColor", "10"},     {"Debug", "C0Width", "405"},
+        {"Debug", "C1Width", "450"},            {"Debug", "C2Width", "3000"},
+        {"Debug", "Grid", "0"},                 {"Debug", "LineNumbers", "1"},
+        {"Debug", "RowHeight", "300"},          {"SimulationWindow", "WorkPieceColor", "11"},
+        {"SimulationWindow", "BackColor", "12"}, {"SimulationWindow", "EffectColor", "13"},
+    };
+    for (const W& w : changed)
+        Put(w.section, w.key, w.value);
+    Open();
+    for (QPushButton* b : {dialog->cmdEditorDefault, dialog->cmdDebugDefault, dialog->cmdSimDefaults})
+        QTest::mouseClick(b, Qt::LeftButton);
+    dialog->cmdOK_Click();
+
+    std::vector<W> expected = DefaultWrites();
+    for (W& w : expected)
+        if (w.key.endsWith("Width") || w.key == "RowHeight")
+            w = *std::find_if(changed.begin(), changed.end(), [&](const W& c) { return c.key == w.key; });
+    EXPECT_EQ(store.writes, expected);
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/Picture.h"
+#include "platform/widgets/DrawnPictures.h"
 #include "shared/SharedState.h"
 #include "toollibrary/ToolTable.h"
 
@@ -13,10 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
 #include <QListWidget>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <cmath>
 
@@ -63,7 +61,7 @@ frmToolSelect::frmToolSelect(SharedState& state, QWidget* parent) : QDialog(pare
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twips(165, 45, 3600, 705));
-    Image1->setPixmap(HeaderPicture());
+    Image1->setPixmap(ToolLibraryHeaderPicture());
 
     Label5 = label(this, "Label5", QStringLiteral("&Tool Number"), twips(135, 1065, 2085, 255));
     cmbTools = new QComboBox(this);
@@ -139,56 +137,6 @@ frmToolSelect::frmToolSelect(SharedState& state, QWidget* parent) : QDialog(pare
     setTabOrder(FileList, cmdAssign);
     setTabOrder(cmdAssign, cmdClose);
     Frame1->setFocusPolicy(Qt::NoFocus);
-}
-
-QPixmap frmToolSelect::HeaderPicture()
-{
-    // A lathe tool over a turned part, and the window's name: drawn, not shipped.
-    QImage image(HeaderWidth, HeaderHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    // The part: a stepped shaft, shaded as a cylinder.
-    QLinearGradient steel(0, 12, 0, 40);
-    steel.setColorAt(0.0, QColor(150, 156, 166));
-    steel.setColorAt(0.45, QColor(236, 240, 246));
-    steel.setColorAt(1.0, QColor(96, 102, 112));
-    p.setPen(QPen(QColor(70, 76, 86), 1));
-    p.setBrush(steel);
-    p.drawRect(QRectF(4.5, 14.5, 22, 26));
-    p.drawRect(QRectF(26.5, 19.5, 14, 16));
-    // The tool: shank and insert, its tip touching the part.
-    QPainterPath shank;
-    shank.moveTo(43, 6);
-    shank.lineTo(58, 6);
-    shank.lineTo(58, 1);
-    shank.lineTo(43, 1);
-    shank.closeSubpath();
-    p.setBrush(QColor(140, 146, 154));
-    p.drawPath(shank);
-    QPainterPath insert;
-    insert.moveTo(41, 19);
-    insert.lineTo(44, 6);
-    insert.lineTo(55, 6);
-    insert.lineTo(50, 14);
-    insert.closeSubpath();
-    p.setBrush(QColor(214, 178, 48));
-    p.drawPath(insert);
-    // The name.
-    QFont title(QStringLiteral("Tahoma"));
-    title.setPixelSize(19);
-    title.setBold(true);
-    p.setFont(title);
-    p.setPen(QColor(32, 58, 110));
-    p.drawText(QRectF(68, 4, HeaderWidth - 70, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tool Library"));
-    QFont sub(QStringLiteral("Tahoma"));
-    sub.setPixelSize(11);
-    p.setFont(sub);
-    p.setPen(QColor(80, 88, 100));
-    p.drawText(QRectF(69, 29, HeaderWidth - 70, 15), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Pictures and tool numbers"));
-    p.end();
-    return QPixmap::fromImage(image);
 }
 
 void frmToolSelect::GetToolList()

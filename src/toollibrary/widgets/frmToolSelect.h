@@ -48,11 +48,6 @@ public:
     // The folder the file list shows.
     QString FileListPath() const { return fileListPath_; }
 
-    // The size of the header picture on the band.
-    static constexpr int HeaderWidth = 240;
-    static constexpr int HeaderHeight = 47;
-    static QPixmap HeaderPicture();
-
     // --- Controls ---
     QWidget* Shape1 = nullptr;
     QLabel* Image1 = nullptr;

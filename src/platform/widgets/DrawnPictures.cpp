@@ -1,5 +1,6 @@
-#include "mainwindow/ToolbarPictures.h"
+#include "platform/widgets/DrawnPictures.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -7,6 +8,8 @@
 #include <QtMath>
 
 namespace {
+
+namespace toolbar {
 
 const QColor Outline(60, 60, 70);
 
@@ -221,7 +224,54 @@ void drawKey(QPainter& p, const QString& key)
         drawOptions(p);
 }
 
+} // namespace toolbar
+
+namespace gutter {
+
+constexpr int Size = 14;
+
+void drawBreak(QPainter& p)
+{
+    p.setPen(QPen(QColor(90, 0, 0), 1));
+    p.setBrush(QColor(200, 30, 30));
+    p.drawEllipse(QRectF(1.5, 1.5, Size - 3, Size - 3));
+}
+
+void drawStep(QPainter& p)
+{
+    QPainterPath arrow;
+    arrow.moveTo(1.5, 4.5);
+    arrow.lineTo(7.5, 4.5);
+    arrow.lineTo(7.5, 1.5);
+    arrow.lineTo(12.5, 7.0);
+    arrow.lineTo(7.5, 12.5);
+    arrow.lineTo(7.5, 9.5);
+    arrow.lineTo(1.5, 9.5);
+    arrow.closeSubpath();
+    p.setPen(QPen(QColor(110, 90, 0), 1));
+    p.setBrush(QColor(255, 220, 40));
+    p.drawPath(arrow);
+}
+
+QPixmap make(const QString& key)
+{
+    QPixmap pm(Size, Size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (key == u"Break" || key == u"Both")
+        drawBreak(p);
+    if (key == u"Step" || key == u"Both")
+        drawStep(p);
+    return pm;
+}
+
+} // namespace gutter
+
 } // namespace
+
+// ---------------------------------------------------------------------------------------
+// Toolbar
 
 QImage ToolbarPicture(const QString& key, bool enabled)
 {
@@ -230,7 +280,7 @@ QImage ToolbarPicture(const QString& key, bool enabled)
     {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
-        drawKey(p, key);
+        toolbar::drawKey(p, key);
     }
     if (enabled)
         return img;
@@ -254,4 +304,159 @@ QIcon ToolbarIcon(const QString& key)
     icon.addPixmap(QPixmap::fromImage(ToolbarPicture(key, true)), QIcon::Normal);
     icon.addPixmap(QPixmap::fromImage(ToolbarPicture(key, false)), QIcon::Disabled);
     return icon;
+}
+
+// ---------------------------------------------------------------------------------------
+// Program grid gutter
+
+QPixmap GutterPicture(const QString& key)
+{
+    static const QPixmap breakPic = gutter::make(QStringLiteral("Break"));
+    static const QPixmap stepPic = gutter::make(QStringLiteral("Step"));
+    static const QPixmap bothPic = gutter::make(QStringLiteral("Both"));
+    if (key == u"Break")
+        return breakPic;
+    if (key == u"Step")
+        return stepPic;
+    if (key == u"Both")
+        return bothPic;
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------
+// Options dialog
+
+QPixmap OptionsBandPicture()
+{
+    QPixmap pm(OptionsBandWidth, OptionsBandHeight);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, OptionsBandHeight);
+    sky.setColorAt(0.0, QColor(18, 36, 78));
+    sky.setColorAt(1.0, QColor(72, 112, 168));
+    p.fillRect(pm.rect(), sky);
+
+    // Fine turning marks across the band.
+    p.setPen(QPen(QColor(255, 255, 255, 28), 1));
+    for (int y = 6; y < OptionsBandHeight; y += 9)
+        p.drawLine(QPointF(0, y), QPointF(OptionsBandWidth, y - 14));
+
+    // A turned part standing on end: chuck jaws above, three diameters stepping down.
+    const double cx = OptionsBandWidth / 2.0;
+    p.setPen(QPen(QColor(20, 24, 30), 1));
+    p.setBrush(QColor(90, 96, 108));
+    p.drawRect(QRectF(cx - 46, 40, 92, 34));
+    p.setBrush(QColor(60, 64, 72));
+    p.drawRect(QRectF(cx - 54, 46, 12, 22));
+    p.drawRect(QRectF(cx + 42, 46, 12, 22));
+    QLinearGradient metal(cx - 34, 0, cx + 34, 0);
+    metal.setColorAt(0.0, QColor(120, 128, 140));
+    metal.setColorAt(0.45, QColor(235, 238, 242));
+    metal.setColorAt(1.0, QColor(110, 116, 128));
+    p.setBrush(metal);
+    const struct { double halfWidth, top, bottom; } steps[] = {{34, 74, 190}, {24, 190, 280}, {15, 280, 340}};
+    for (const auto& s : steps)
+        p.drawRect(QRectF(cx - s.halfWidth, s.top, 2 * s.halfWidth, s.bottom - s.top));
+    // The faces the edge effect colours.
+    p.setPen(QPen(QColor(150, 150, 255), 2));
+    p.drawLine(QPointF(cx - 34, 190), QPointF(cx + 34, 190));
+    p.drawLine(QPointF(cx - 24, 280), QPointF(cx + 24, 280));
+    return pm;
+}
+
+QPixmap OptionsToolPicture()
+{
+    QPixmap pm(510 / 15, 765 / 15);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(QColor(150, 150, 160));
+    p.drawRect(QRectF(9.5, 0.5, 15, 38));
+    QPainterPath insert;
+    insert.moveTo(9.5, 38.5);
+    insert.lineTo(24.5, 38.5);
+    insert.lineTo(12.5, 50.0);
+    insert.closeSubpath();
+    p.setBrush(QColor(210, 170, 40));
+    p.drawPath(insert);
+    return pm;
+}
+
+// ---------------------------------------------------------------------------------------
+// Tool Library
+
+QPixmap ToolLibraryHeaderPicture()
+{
+    // A lathe tool over a turned part, and the window's name: drawn, not shipped.
+    QImage image(ToolLibraryHeaderWidth, ToolLibraryHeaderHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The part: a stepped shaft, shaded as a cylinder.
+    QLinearGradient steel(0, 12, 0, 40);
+    steel.setColorAt(0.0, QColor(150, 156, 166));
+    steel.setColorAt(0.45, QColor(236, 240, 246));
+    steel.setColorAt(1.0, QColor(96, 102, 112));
+    p.setPen(QPen(QColor(70, 76, 86), 1));
+    p.setBrush(steel);
+    p.drawRect(QRectF(4.5, 14.5, 22, 26));
+    p.drawRect(QRectF(26.5, 19.5, 14, 16));
+    // The tool: shank and insert, its tip touching the part.
+    QPainterPath shank;
+    shank.moveTo(43, 6);
+    shank.lineTo(58, 6);
+    shank.lineTo(58, 1);
+    shank.lineTo(43, 1);
+    shank.closeSubpath();
+    p.setBrush(QColor(140, 146, 154));
+    p.drawPath(shank);
+    QPainterPath insert;
+    insert.moveTo(41, 19);
+    insert.lineTo(44, 6);
+    insert.lineTo(55, 6);
+    insert.lineTo(50, 14);
+    insert.closeSubpath();
+    p.setBrush(QColor(214, 178, 48));
+    p.drawPath(insert);
+    // The name.
+    QFont title(QStringLiteral("Tahoma"));
+    title.setPixelSize(19);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(QColor(32, 58, 110));
+    p.drawText(QRectF(68, 4, ToolLibraryHeaderWidth - 70, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tool Library"));
+    QFont sub(QStringLiteral("Tahoma"));
+    sub.setPixelSize(11);
+    p.setFont(sub);
+    p.setPen(QColor(80, 88, 100));
+    p.drawText(QRectF(69, 29, ToolLibraryHeaderWidth - 70, 15), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Pictures and tool numbers"));
+    p.end();
+    return QPixmap::fromImage(image);
+}
+
+// ---------------------------------------------------------------------------------------
+// Splash
+
+void PaintSplashText(QPainter& p)
+{
+    // The picture is artwork only; the name and the version stand over it like labels.
+    p.setPen(QColor(240, 244, 248));
+    QFont title(QStringLiteral("Verdana"));
+    title.setPixelSize(44);
+    title.setBold(true);
+    p.setFont(title);
+    p.drawText(QRect(28, 24, 490, 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Turnwise"));
+    QFont small(QStringLiteral("Verdana"));
+    small.setPixelSize(14);
+    p.setFont(small);
+    p.drawText(QRect(30, 84, 490, 22), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Lathe part program simulator"));
+    p.setPen(QColor(200, 210, 222));
+    p.drawText(QRect(30, 318, 484, 22), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Version %1").arg(QCoreApplication::applicationVersion().isEmpty()
+                                                    ? QStringLiteral("1.0")
+                                                    : QCoreApplication::applicationVersion()));
+    p.drawText(QRect(30, 318, 484, 22), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Click or press Esc"));
 }
