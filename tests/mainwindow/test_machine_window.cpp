@@ -16,6 +16,9 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -172,6 +175,46 @@ TEST_F(Machine, AModalNoticeHoldsTheBlockUntilItHasFadedOut)
     window->cnc().ExecuteBlock("M38");
     EXPECT_GE(clock.elapsed(), 500);
     EXPECT_EQ(window->Notice(), nullptr) << "the block goes on only once the window has closed";
+}
+
+// Every notice the window shows, with how long after its showing its hold ended.
+struct HoldTimes : QObject
+{
+    HoldTimes() { qApp->installEventFilter(this); }
+    ~HoldTimes() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* info = qobject_cast<frmInfo*>(watched);
+        if (info && event->type() == QEvent::Show) {
+            // Before the window's own show handler, which starts the hold.
+            auto shown = std::make_shared<QElapsedTimer>();
+            shown->start();
+            const int hold = info->Timer4->interval();
+            QObject::connect(
+                info->Timer4, &QTimer::timeout, info,
+                [this, shown, hold] { held.push_back({hold, int(shown->elapsed())}); }, Qt::SingleShotConnection);
+        }
+        return false;
+    }
+    std::vector<std::pair<int, int>> held; // {hold time, ms from showing to its end}
+};
+
+TEST_F(Machine, NoNoticeEndsItsHoldEarly)
+{
+    Start();
+    ModalRecorder modal;
+    modal.answer = [](QDialog& d) { platform::ShowModalForReal(d); };
+    HoldTimes times;
+    for (const char* block : {"M10", "M11", "M38", "M39"})
+        window->cnc().ExecuteBlock(block);
+    window->cnc().ExecuteBlock("M03");
+    QPointer<frmInfo> modeless = window->Notice();
+    ASSERT_TRUE(modeless);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !modeless; }, 5000));
+
+    ASSERT_EQ(times.held.size(), 5u);
+    for (const auto& [hold, elapsed] : times.held)
+        EXPECT_GE(elapsed, hold) << "a notice of " << hold << " ms held for " << elapsed << " ms";
 }
 
 TEST_F(Machine, TheSplashShowsBeforeTheWindowAtStartUpAndAsTheAboutBox)
