@@ -16,6 +16,7 @@
 #include "platform/widgets/ModalWindow.h"
 #include "platform/widgets/RichTextBox.h"
 #include "settings/GlobalVariables.h"
+#include "splash/frmInfo.h"
 #include "splash/frmSplash.h"
 #include "shared/SharedState.h"
 #include "simulation/Graphics.h"
@@ -250,6 +251,16 @@ void frmMain::Form_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::KeyPress:
+        // A modal notice has the keyboard while it holds its block; the Run keys pressed
+        // then are taken from it and kept for when it has closed.
+        if (modalNotice_ && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == modalNotice_) {
+            if (QAction* command = runCommandFor(*static_cast<QKeyEvent*>(event))) {
+                pendingCommands_.append(command);
+                return true;
+            }
+        }
+        break;
     case QEvent::KeyRelease: {
         // The window previews the keys of whatever control has the focus; the key goes on
         // to that control. A key travelling up to the parents is looked at only once.

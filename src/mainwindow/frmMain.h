@@ -5,7 +5,10 @@
 // Controls and handlers are public, as the other modules and the tests reach them the way
 // the interpreter does. The enabled state of the toolbar buttons (and the six menu items
 // EnableCommands switches with them) is the only record of the run state and of unsaved
-// changes.
+// changes; besides it, a fresh start marks itself under way (runActive_, restartRun_), and
+// while a modal notice holds its block, the Run keys it took and a close request of the
+// window system wait there to be carried out once it has closed (pendingCommands_,
+// pendingClose_).
 
 #include "interpreter/InterpreterHost.h"
 #include "platform/StartProgram.h"
@@ -13,6 +16,7 @@
 #include "simulation/SimulationHost.h"
 #include "view3d/View3DHolder.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -32,6 +36,7 @@ class SimPicture;
 class PanelStatusBar;
 class PaintThrottle;
 class QAction;
+class QKeyEvent;
 class frmInfo;
 class QLineEdit;
 class QTextCharFormat;
@@ -270,6 +275,10 @@ private:
     // Save and Save As, their failures reported under failureTitle.
     void saveDocument(const QString& failureTitle);
     void saveDocumentAs(const QString& failureTitle);
+    // The Run command whose key this is, or nullptr.
+    QAction* runCommandFor(const QKeyEvent& key) const;
+    // What a modal notice held back, carried out now that it has closed.
+    void carryOutPending();
 
     SharedState& state_;
     GlobalVariables& settings_;
@@ -294,4 +303,10 @@ private:
     bool stopEnabled_ = true;
     bool runActive_ = false;  // a fresh start is under way, its run loop included
     bool restartRun_ = false; // a fresh start was asked for inside it
+    // A modal notice blocks the window while it holds its block. The Run keys pressed
+    // meanwhile (F5, F6, F7, F8, Ctrl+F5, in the order pressed) and a close request wait for
+    // it, and are then carried out as if they had come right after it closed.
+    QPointer<frmInfo> modalNotice_;
+    QList<QPointer<QAction>> pendingCommands_;
+    bool pendingClose_ = false;
 };

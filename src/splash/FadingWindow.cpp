@@ -1,5 +1,7 @@
 #include "splash/FadingWindow.h"
 
+#include "platform/widgets/WindowOpacity.h"
+
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -49,7 +51,7 @@ void FadingWindow::SetWindowAlpha(qint32 Key, qint16 AlphaValue, quint8 Flags)
     Q_UNUSED(Key);
     Q_UNUSED(Flags);
     // Without a compositor the opacity is kept but not seen: the window shows opaque.
-    setWindowOpacity(double(quint8(AlphaValue)) / 255.0);
+    platform::SetWindowOpacityNow(*this, double(quint8(AlphaValue)) / 255.0);
     emit AlphaApplied(quint8(AlphaValue));
 }
 

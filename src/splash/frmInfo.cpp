@@ -46,6 +46,8 @@ frmInfo::frmInfo(QWidget* parent) : FadingWindow(parent)
     lblInfo->installEventFilter(this);
 
     Timer4 = new QTimer(this);
+    // A coarse timer may end a hold up to 5 % early.
+    Timer4->setTimerType(Qt::PreciseTimer);
     Timer4->setInterval(2000);
     connect(Timer4, &QTimer::timeout, this, &frmInfo::Timer4_Timer);
 

@@ -15,7 +15,13 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QtGui/qpa/qwindowsysteminterface.h>
 #include <QTimer>
+#include <QWindow>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -201,6 +207,46 @@ TEST_F(Machine, AModalNoticeHoldsTheBlockUntilItHasFadedOut)
     EXPECT_EQ(window->Notice(), nullptr) << "the block goes on only once the window has closed";
 }
 
+// Every notice the window shows, with how long after its showing its hold ended.
+struct HoldTimes : QObject
+{
+    HoldTimes() { qApp->installEventFilter(this); }
+    ~HoldTimes() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* info = qobject_cast<frmInfo*>(watched);
+        if (info && event->type() == QEvent::Show) {
+            // Before the window's own show handler, which starts the hold.
+            auto shown = std::make_shared<QElapsedTimer>();
+            shown->start();
+            const int hold = info->Timer4->interval();
+            QObject::connect(
+                info->Timer4, &QTimer::timeout, info,
+                [this, shown, hold] { held.push_back({hold, int(shown->elapsed())}); }, Qt::SingleShotConnection);
+        }
+        return false;
+    }
+    std::vector<std::pair<int, int>> held; // {hold time, ms from showing to its end}
+};
+
+TEST_F(Machine, NoNoticeEndsItsHoldEarly)
+{
+    Start();
+    ModalRecorder modal;
+    modal.answer = [](QDialog& d) { platform::ShowModalForReal(d); };
+    HoldTimes times;
+    for (const char* block : {"M10", "M11", "M38", "M39"})
+        window->cnc().ExecuteBlock(block);
+    window->cnc().ExecuteBlock("M03");
+    QPointer<frmInfo> modeless = window->Notice();
+    ASSERT_TRUE(modeless);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !modeless; }, 5000));
+
+    ASSERT_EQ(times.held.size(), 5u);
+    for (const auto& [hold, elapsed] : times.held)
+        EXPECT_GE(elapsed, hold) << "a notice of " << hold << " ms held for " << elapsed << " ms";
+}
+
 TEST_F(Machine, TheSplashShowsBeforeTheWindowAtStartUpAndAsTheAboutBox)
 {
     ModalRecorder modal;
@@ -248,4 +294,130 @@ TEST_F(Machine, TheStatusBarIsReadAsAStatusBarWithItsPanels)
     EXPECT_TRUE(names.contains("Coolant: ON"));
     EXPECT_TRUE(names.contains("Untitled"));
     EXPECT_EQ(bar->indexOfChild(bar->child(3)), 3);
+}
+
+namespace {
+
+// A program whose modal notices come one after another, then a move.
+const QString ModalCodes = "[BILLET X40 Z60\r\n"
+                           "M10\r\n"
+                           "M11\r\n"
+                           "M38\r\n"
+                           "M39\r\n"
+                           "G01 X30 Z-10 F0.1";
+
+class ModalNotices : public Machine
+{
+protected:
+    // Every modal notice is shown for real; `duringFirst` runs inside the first one, a little
+    // after it has shown, through the window system as a user's key or close would come.
+    void ShowForReal(std::function<void(QDialog&)> duringFirst)
+    {
+        modal.answer = [this, duringFirst](QDialog& d) {
+            if (!qobject_cast<frmInfo*>(&d))
+                return;
+            if (held.empty())
+                QTimer::singleShot(100, &d, [&d, duringFirst] { duringFirst(d); });
+            QElapsedTimer clock;
+            clock.start();
+            platform::ShowModalForReal(d);
+            held.push_back(int(clock.elapsed()));
+        };
+    }
+    void ExpectEveryNoticeHeld()
+    {
+        for (const int ms : held)
+            EXPECT_GE(ms, 500) << "a notice keeps holding its block";
+    }
+
+    ModalRecorder modal;
+    std::vector<int> held; // ms each modal notice held its block, in the order shown
+};
+
+void Press(QDialog& notice, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(notice.windowHandle(), key, modifiers);
+}
+
+} // namespace
+
+TEST_F(ModalNotices, TheRunKeysPressedDuringANoticeAreCarriedOutOnceItHasClosed)
+{
+    struct Case
+    {
+        const char* what;
+        QString program;
+        bool stepMode;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        // What the run looks like once it has ended.
+        std::function<void(RunTestWindow&, int waits, size_t notices)> expect;
+    };
+    const QString moves = "G01 X30 Z-10 F0.1\r\nG01 X20 Z-20\r\n";
+    const std::vector<Case> cases{
+        {"F7 stops the run: no later notice shows", ModalCodes, false, Qt::Key_F7, Qt::NoModifier,
+         [](RunTestWindow&, int, size_t notices) { EXPECT_EQ(notices, 1u); }},
+        {"F6 pauses the run: it waits at the next move", "[BILLET X40 Z60\r\nM10\r\n" + moves, false, Qt::Key_F6,
+         Qt::NoModifier,
+         [](RunTestWindow&, int waits, size_t) { EXPECT_GT(waits, 0); }},
+        {"F5 resumes a paused run: it does not wait at the next move", "[BILLET X40 Z60\r\nM00 M10\r\n" + moves,
+         false, Qt::Key_F5, Qt::NoModifier, [](RunTestWindow&, int waits, size_t) { EXPECT_EQ(waits, 0); }},
+        {"F8 ends step mode while paused after a step", "[BILLET X40 Z60\r\nM10\r\n" + moves, true, Qt::Key_F8,
+         Qt::NoModifier,
+         [](RunTestWindow& w, int, size_t) {
+             EXPECT_FALSE(w.mnuRunStepInto->isChecked());
+             EXPECT_FALSE(w.ToolbarButton("Step")->isChecked());
+         }},
+        {"Ctrl+F5 starts the run again in fast mode", "[BILLET X40 Z60\r\nM10\r\n" + moves, false, Qt::Key_F5,
+         Qt::ControlModifier,
+         [this](RunTestWindow&, int, size_t notices) {
+             EXPECT_TRUE(state.RunToBreakpoint);
+             EXPECT_EQ(notices, 2u) << "the run started again from its first row";
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Start(c.program);
+        held.clear();
+        if (c.stepMode)
+            window->mnuRunStepInto_Click();
+        ShowForReal([&c](QDialog& notice) { Press(notice, c.key, c.modifiers); });
+        // A pause that nothing ends would hold the test: the run is stopped after a while.
+        window->onWait = [this] {
+            if (window->waits > 50)
+                window->mnuRunStop_Click();
+        };
+        window->mnuRunStart_Click();
+
+        c.expect(*window, window->waits, held.size());
+        ExpectEveryNoticeHeld();
+        ExpectIdle();
+        Finish();
+    }
+}
+
+TEST_F(ModalNotices, ACloseRequestDuringANoticeIsCarriedOutOnceItHasClosed)
+{
+    for (const int answer : {platform::vbNo, platform::vbCancel}) {
+        SCOPED_TRACE(answer == platform::vbNo ? "No" : "Cancel");
+        Start(ModalCodes);
+        held.clear();
+        ShowForReal([this](QDialog&) { QWindowSystemInterface::handleCloseEvent(window->windowHandle()); });
+        MessageBoxRecorder boxes(answer);
+        window->mnuRunStart_Click();
+
+        ASSERT_EQ(boxes.shown.size(), 1u) << "the program has unsaved changes";
+        EXPECT_EQ(boxes.shown[0].text, "Save changes to Untitled?");
+        EXPECT_EQ(boxes.shown[0].title, "Save Changes?");
+        ExpectEveryNoticeHeld();
+        if (answer == platform::vbNo) {
+            EXPECT_FALSE(window->isVisible()) << "closed";
+            EXPECT_EQ(held.size(), 1u) << "the run was abandoned";
+        } else {
+            EXPECT_TRUE(window->isVisible()) << "Cancel keeps the window";
+            EXPECT_EQ(held.size(), 4u) << "and the run goes on";
+            ExpectIdle();
+        }
+        Finish();
+    }
 }
