@@ -3,7 +3,7 @@
 #include "interpreter/GCodes.h"
 #include "interpreter/InterpreterHost.h"
 #include "platform/MessageBox.h"
-#include "platform/Picture.h"
+#include "platform/gui/Picture.h"
 #include "platform/QuotedText.h"
 #include "platform/VbNumbers.h"
 #include "shared/SharedState.h"

@@ -3,7 +3,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "mainwindow/GutterPictures.h"
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
 #include "settings/GlobalVariables.h"

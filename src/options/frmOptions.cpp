@@ -3,7 +3,7 @@
 #include "platform/EventLoop.h"
 #include "platform/SettingsStore.h"
 #include "platform/VbNumbers.h"
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
 #include "platform/widgets/ColorDialog.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
