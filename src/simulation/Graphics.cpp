@@ -2,9 +2,9 @@
 
 #include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
+#include "platform/VbNumbers.h"
 #include "platform/gui/Picture.h"
 #include "platform/gui/Sound.h"
-#include "platform/VbNumbers.h"
 #include "platform/gui/WinColor.h"
 #include "settings/GlobalVariables.h"
 #include "shared/SharedState.h"

@@ -2,8 +2,8 @@
 
 #include "platform/AppPaths.h"
 #include "platform/QuotedText.h"
-#include "program/TextCodec.h"
 #include "platform/VbNumbers.h"
+#include "program/TextCodec.h"
 
 #include <QDir>
 #include <QFile>
