@@ -1,11 +1,18 @@
 # One static library per source folder: every .cpp/.h in it is part of it, so adding a
-# file needs no change to a CMakeLists.
+# file needs no change to a CMakeLists. A folder of headers alone is an INTERFACE library.
 function(turnwise_module name dir)
   cmake_parse_arguments(TM "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
+  file(GLOB compiled CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT compiled)
+    add_library(${name} INTERFACE ${sources})
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${TM_DEPS})
+    return()
+  endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${TM_DEPS})
+  target_link_libraries(${name} PUBLIC ${TM_DEPS} PRIVATE turnwise_build_flags)
 endfunction()
 
 # One GoogleTest executable per test folder, discovered by CTest before the run (so the
@@ -17,9 +24,11 @@ function(turnwise_tests name dir)
     return()
   endif()
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE turnwise_test_support ${TT_DEPS})
+  target_link_libraries(${name} PRIVATE turnwise_build_flags turnwise_test_support ${TT_DEPS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TURNWISE_OUTPUT_DIR})
+  if(TT_PROPERTIES)
+    set(properties PROPERTIES ${TT_PROPERTIES})
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    WORKING_DIRECTORY ${TURNWISE_OUTPUT_DIR}
-    PROPERTIES ENVIRONMENT "TURNWISE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data" ${TT_PROPERTIES})
+    WORKING_DIRECTORY ${TURNWISE_OUTPUT_DIR} ${properties})
 endfunction()

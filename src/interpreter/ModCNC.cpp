@@ -3,9 +3,9 @@
 #include "interpreter/GCodes.h"
 #include "interpreter/InterpreterHost.h"
 #include "platform/MessageBox.h"
-#include "platform/Picture.h"
 #include "platform/QuotedText.h"
 #include "platform/VbNumbers.h"
+#include "platform/gui/Picture.h"
 #include "shared/SharedState.h"
 #include "toollibrary/ToolTable.h"
 

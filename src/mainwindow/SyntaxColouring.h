@@ -1,26 +1,9 @@
 #pragma once
-// Which characters of the program text the colouring pass colours, and how.
+// The colour the colouring pass gives the characters of the program text it leaves uncoloured
+// (program/ColourRuns.h says which those are).
 
-#include <QString>
 #include <QtGlobal>
-#include <vector>
 
-enum class SyntaxColour { Comment, Character, Integer };
-
-// A stretch of characters of one colour, in positions of the text (CR LF counts two).
-struct ColourRun
-{
-    int start = 0;
-    int length = 0;
-    SyntaxColour colour = SyntaxColour::Character;
-    bool operator==(const ColourRun&) const = default;
-};
-
-// The coloured stretches in text order, neighbours of one colour joined: a comment from "["
-// to the end of its line (its CR LF excluded), letters A to Z and a to z, and digits, "-",
-// " " and ".". Every other character (tab, "+", "/", CR, LF, ...) lies in no run.
-std::vector<ColourRun> ColourRuns(const QString& text);
-
-// The colour of the characters no run covers: black, or white on a dark background, so that
-// they stay readable whatever the editor's colours.
+// Black, or white on a dark background, so that they stay readable whatever the editor's
+// colours.
 qint32 UncolouredTextColour(qint32 backColor);

@@ -11,7 +11,7 @@
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/VbNumbers.h"
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/ModalWindow.h"
 #include "platform/widgets/RichTextBox.h"

@@ -11,7 +11,7 @@
 // pendingClose_).
 
 #include "interpreter/InterpreterHost.h"
-#include "platform/StartProgram.h"
+#include "platform/gui/StartProgram.h"
 #include "platform/widgets/ColorDialog.h"
 #include "simulation/SimulationHost.h"
 #include "view3d/View3DHolder.h"

@@ -2,12 +2,13 @@
 // as the mark of unsaved changes, the typing aids, reformatting and the syntax check.
 #include "mainwindow/frmMain.h"
 
-#include "mainwindow/SyntaxCheck.h"
 #include "mainwindow/SyntaxColouring.h"
 #include "platform/MessageBox.h"
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
 #include "platform/widgets/RichTextBox.h"
 #include "platform/widgets/SendKeys.h"
+#include "program/ColourRuns.h"
+#include "program/SyntaxCheck.h"
 #include "settings/GlobalVariables.h"
 
 void frmMain::connectEditor()

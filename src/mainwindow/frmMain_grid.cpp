@@ -2,8 +2,8 @@
 // the execution highlight, and the in-place editor over the program-line cell.
 #include "mainwindow/frmMain.h"
 
+#include "platform/gui/WinColor.h"
 #include "platform/widgets/DrawnPictures.h"
-#include "platform/WinColor.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
 #include "settings/GlobalVariables.h"

@@ -11,8 +11,8 @@
 #include "platform/VbNumbers.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
+#include "program/BilletLine.h"
 #include "shared/SharedState.h"
-#include "simulation/BilletLine.h"
 #include "simulation/Graphics.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "options/OptionsWidgets.h"
 
 #include "platform/VbNumbers.h"
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -2,10 +2,10 @@
 
 #include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
-#include "platform/Picture.h"
-#include "platform/Sound.h"
 #include "platform/VbNumbers.h"
-#include "platform/WinColor.h"
+#include "platform/gui/Picture.h"
+#include "platform/gui/Sound.h"
+#include "platform/gui/WinColor.h"
 #include "settings/GlobalVariables.h"
 #include "shared/SharedState.h"
 #include "simulation/SimulationHost.h"

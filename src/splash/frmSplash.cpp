@@ -1,7 +1,7 @@
 #include "splash/frmSplash.h"
 
 #include "platform/AppPaths.h"
-#include "platform/Picture.h"
+#include "platform/gui/Picture.h"
 #include "platform/widgets/DrawnPictures.h"
 
 #include <QGuiApplication>

@@ -2,8 +2,8 @@
 
 #include "platform/AppPaths.h"
 #include "platform/QuotedText.h"
-#include "platform/TextCodec.h"
 #include "platform/VbNumbers.h"
+#include "program/TextCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +26,7 @@ QString decodePiece(QByteArrayView bytes)
     QStringDecoder utf8(QStringConverter::Utf8,
                         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     const QString text = utf8(bytes);
-    return utf8.hasError() ? platform::FromWindows1252(bytes) : text;
+    return utf8.hasError() ? program::FromWindows1252(bytes) : text;
 }
 
 // The lines of a file as bytes: CR LF, LF and CR end a line; the end of the last line is no

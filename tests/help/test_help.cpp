@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 
 #include "interpreter/MCodes.h"
-#include "mainwindow/SyntaxCheck.h"
+#include "program/SyntaxCheck.h"
 
 #include <gtest/gtest.h>
 

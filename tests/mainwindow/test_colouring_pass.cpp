@@ -5,7 +5,8 @@
 #include "DocumentLook.h"
 
 #include "mainwindow/SyntaxColouring.h"
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
+#include "program/ColourRuns.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 
 #include "mainwindow/frmMain.h"
 #include "platform/AppPaths.h"
-#include "platform/StartProgram.h"
+#include "platform/gui/StartProgram.h"
 #include "settings/GlobalVariables.h"
 #include "shared/SharedState.h"
 

@@ -7,7 +7,7 @@
 #include "platform/widgets/DrawnPictures.h"
 #include "mainwindow/frmMain.h"
 #include "platform/AppPaths.h"
-#include "platform/Sound.h"
+#include "platform/gui/Sound.h"
 #include "platform/widgets/FileDialog.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"

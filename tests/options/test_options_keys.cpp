@@ -2,7 +2,7 @@
 // opened with Space and Enter.
 #include "OptionsFixture.h"
 
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
 
 #include <QApplication>
 #include <QTabBar>

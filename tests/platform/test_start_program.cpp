@@ -3,7 +3,7 @@
 // be started is reported as such.
 #include "TestSupport.h"
 
-#include "platform/StartProgram.h"
+#include "platform/gui/StartProgram.h"
 
 #include <gtest/gtest.h>
 

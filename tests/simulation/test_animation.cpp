@@ -1,7 +1,7 @@
 #include "GraphicsFixture.h"
 
 #include "platform/AppPaths.h"
-#include "platform/Sound.h"
+#include "platform/gui/Sound.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "GraphicsFixture.h"
 
 #include "platform/AppPaths.h"
-#include "platform/Sound.h"
+#include "platform/gui/Sound.h"
 
 #include <QDir>
 #include <QDirIterator>

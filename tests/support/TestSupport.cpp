@@ -74,14 +74,6 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes)
     ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
 }
 
-QString TestDataPath(const QString& name)
-{
-    QString base = qEnvironmentVariable("TURNWISE_TEST_DATA");
-    if (base.isEmpty())
-        base = QStringLiteral(TURNWISE_SOURCE_DIR "/tests/data");
-    return name.isEmpty() ? base : base + u'/' + name;
-}
-
 namespace {
 bool wantsDisplay = false; // set before main() by the programs that ask
 } // namespace

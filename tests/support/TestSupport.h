@@ -85,9 +85,6 @@ private:
 QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
 
-// The folder of the test fixtures (tests/data).
-QString TestDataPath(const QString& name = QString());
-
 // A test program whose tests need a real window system (GL surfaces) says so at namespace
 // scope with `const bool usesDisplay = UseDisplayPlatform();`; it then runs on xcb when a
 // display is set, and on the offscreen platform otherwise.

@@ -4,6 +4,7 @@
 #include "ToolFolderFiles.h"
 
 #include "platform/AppPaths.h"
+#include "program/ProgramFile.h"
 #include "toollibrary/ToolTable.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,33 @@ TEST_F(ToolFilesOnDisk, EachNameIsDecodedOnItsOwn)
     const ToolDescription d = ReadToolDescription(ini);
     EXPECT_EQ(d.keys.value("TOOLNAME"), "Dr\u00e4hen");
     EXPECT_EQ(d.keys.value("CUTTINGPOINT"), "Schneide \u00e0 gauche");
+}
+
+// A program file is decoded as a whole: one byte that is no UTF-8 makes the whole file
+// Windows-1252, and a byte-order mark stays text then. The tool list decodes line by line.
+TEST_F(ToolFilesOnDisk, TheListIsDecodedLineByLineWhereAProgramFileIsDecodedWhole)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray text;
+        QString tool1;
+        QString asProgram;
+    };
+    const std::vector<Case> cases = {
+        {"UTF-8 beside Windows-1252", "1=fr\xc3\xa4s.bmp\r\n2=dr\xe9h.bmp\r\n", "fr\u00e4s.bmp",
+         "1=fr\u00c3\u00a4s.bmp\r\n2=dr\u00e9h.bmp\r\n"},
+        {"a byte-order mark before a line in the code page", "\xef\xbb\xbf" "1=a.bmp\r\n2=dr\xe9h.bmp\r\n", "a.bmp",
+         "\u00ef\u00bb\u00bf" "1=a.bmp\r\n2=dr\u00e9h.bmp\r\n"},
+        {"all UTF-8", "\xef\xbb\xbf" "1=fr\xc3\xa4s.bmp\r\n", "fr\u00e4s.bmp", "1=fr\u00e4s.bmp\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ToolFileTable files;
+        ReadToolList(Put(QStringLiteral("ToolList.ini"), c.text), files);
+        EXPECT_EQ(files[1], c.tool1);
+        EXPECT_EQ(program::DecodeProgramText(c.text), c.asProgram);
+    }
 }
 
 TEST_F(ToolFilesOnDisk, AListThatCannotBeReadKeepsTheTableAndSaysWhy)

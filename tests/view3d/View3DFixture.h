@@ -3,7 +3,7 @@
 // through the real main window after a run.
 #include "../mainwindow/test_run_window.h"
 
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
 #include "view3d/PixelFormat.h"
 #include "view3d/View3DHolder.h"
 

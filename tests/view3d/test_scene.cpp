@@ -2,7 +2,7 @@
 #include "view3d/SolidOfRevolution.h"
 #include "view3d/frm3D.h"
 
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
 
 #include <gtest/gtest.h>
 

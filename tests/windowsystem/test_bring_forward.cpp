@@ -2,7 +2,7 @@
 // focused when no window manager runs, asked of the window manager when one does.
 #include "TestSupport.h"
 
-#include "platform/StartProgram.h"
+#include "platform/gui/StartProgram.h"
 
 #include <gtest/gtest.h>
 

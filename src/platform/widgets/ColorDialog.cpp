@@ -1,6 +1,6 @@
 #include "platform/widgets/ColorDialog.h"
 
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
 
 #include <QColorDialog>
 #include <QGuiApplication>

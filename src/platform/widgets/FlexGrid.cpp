@@ -1,6 +1,6 @@
 #include "platform/widgets/FlexGrid.h"
 
-#include "platform/WinColor.h"
+#include "platform/gui/WinColor.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>

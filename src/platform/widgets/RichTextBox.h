@@ -7,6 +7,8 @@
 // Key events are reported with Windows key codes before the box acts on them, so the owner
 // can change or swallow a key the way the program's handlers expect.
 
+#include "program/ProgramFile.h"
+
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <vector>
@@ -101,13 +103,12 @@ public:
     int Find(const QString& text, int start = 0, int end = -1, bool matchCase = false);
 
     // The encodings a program file is read in and written back in.
-    enum class FileEncoding { Utf8, Utf8Bom, Windows1252 };
-    // Files larger than this are no part programs (a program has at most 32,767 lines).
-    static constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+    using FileEncoding = program::FileEncoding;
+    static constexpr qint64 MaxFileBytes = program::MaxFileBytes;
 
-    // Plain text files. LoadFile accepts CR LF, LF and CR line ends and reads text that is
-    // not UTF-8 as Windows-1252, and remembers the encoding; it refuses what is not a regular
-    // file or is larger than MaxFileBytes. On failure the box is unchanged and `error` says
+    // Program files, read and written whole by program/ProgramFile. LoadFile accepts CR LF,
+    // LF and CR line ends and reads text that is not UTF-8 as Windows-1252, and remembers the
+    // encoding; it refuses what is not a regular file or is larger than MaxFileBytes. On failure the box is unchanged and `error` says
     // why. SaveFile writes Text() in the box's encoding all or nothing: a failed save, or a
     // character the encoding cannot hold, leaves the old file.
     bool LoadFile(const QString& path, QString* error = nullptr);
@@ -118,19 +119,6 @@ public:
     // document's encoding over to the box that saves it.
     FileEncoding Encoding() const { return encoding_; }
     void SetEncoding(FileEncoding encoding) { encoding_ = encoding; }
-
-    // The file layer on its own, for callers without a box.
-    static bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr,
-                             FileEncoding* encoding = nullptr);
-    static bool WriteTextFile(const QString& path, const QString& text, QString* error = nullptr,
-                              FileEncoding encoding = FileEncoding::Utf8);
-    // Bytes as text: UTF-8 (a leading byte-order mark dropped) when valid, else Windows-1252;
-    // every line end becomes CR LF.
-    static QString DecodeProgramText(const QByteArray& bytes, FileEncoding* encoding = nullptr);
-    // Text as bytes in an encoding; false, with the first character it cannot hold, when the
-    // encoding cannot hold them all.
-    static bool EncodeProgramText(const QString& text, FileEncoding encoding, QByteArray& bytes,
-                                  QChar* unfit = nullptr);
 
     // The Windows key code of a key event (65 for A, 219 for the "[" key, 13 for Enter, ...);
     // 0 for keys without one.

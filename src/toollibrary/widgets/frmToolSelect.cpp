@@ -1,7 +1,7 @@
 #include "toollibrary/widgets/frmToolSelect.h"
 
 #include "platform/MessageBox.h"
-#include "platform/Picture.h"
+#include "platform/gui/Picture.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "shared/SharedState.h"
 #include "toollibrary/ToolTable.h"

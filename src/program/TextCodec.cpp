@@ -1,8 +1,8 @@
-#include "platform/TextCodec.h"
+#include "program/TextCodec.h"
 
 #include <QStringDecoder>
 
-namespace platform {
+namespace program {
 
 namespace {
 
@@ -62,4 +62,4 @@ QString FromUtf8OrWindows1252(QByteArrayView bytes, bool* utf8)
     return valid ? text : FromWindows1252(bytes);
 }
 
-} // namespace platform
+} // namespace program

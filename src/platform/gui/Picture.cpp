@@ -1,4 +1,4 @@
-#include "platform/Picture.h"
+#include "platform/gui/Picture.h"
 
 #include <QFile>
 #include <QImageReader>

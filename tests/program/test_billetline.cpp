@@ -1,4 +1,4 @@
-#include "simulation/BilletLine.h"
+#include "program/BilletLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/Sound.h"
+#include "platform/gui/Sound.h"
 
 #include "platform/AppPaths.h"
 

@@ -1,4 +1,4 @@
-#include "simulation/BilletLine.h"
+#include "program/BilletLine.h"
 
 #include "platform/QuotedText.h"
 #include "platform/VbNumbers.h"

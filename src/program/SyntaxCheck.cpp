@@ -1,4 +1,4 @@
-#include "mainwindow/SyntaxCheck.h"
+#include "program/SyntaxCheck.h"
 
 #include "platform/QuotedText.h"
 #include "platform/VbNumbers.h"

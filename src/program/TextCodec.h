@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace platform {
+namespace program {
 
 // Windows-1252; the five codes it leaves unassigned stay as their C1 controls, as Windows
 // itself reads them.
@@ -22,4 +22,4 @@ bool ToWindows1252(QStringView text, QByteArray& bytes, QChar* unfit = nullptr);
 // otherwise Windows-1252; `utf8` tells which.
 QString FromUtf8OrWindows1252(QByteArrayView bytes, bool* utf8 = nullptr);
 
-} // namespace platform
+} // namespace program

@@ -1,4 +1,4 @@
-#include "platform/StartProgram.h"
+#include "platform/gui/StartProgram.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>

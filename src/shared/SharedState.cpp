@@ -1,1 +1,0 @@
-#include "shared/SharedState.h"

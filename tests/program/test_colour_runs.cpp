@@ -1,0 +1,57 @@
+#include "program/ColourRuns.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// One letter per character: C comment, L letter colour, I integer colour, . uncoloured.
+QString classes(const QString& text)
+{
+    QString out(text.size(), u'.');
+    for (const ColourRun& r : ColourRuns(text))
+        for (int i = r.start; i < r.start + r.length; ++i)
+            out[i] = r.colour == SyntaxColour::Comment ? u'C' : r.colour == SyntaxColour::Character ? u'L' : u'I';
+    return out;
+}
+
+} // namespace
+
+TEST(ColourRuns, EveryCharacterClass)
+{
+    const struct { const char* text; const char* expected; } cases[] = {
+        {"G01 X10.5 [CUT\r\n", "LIIILIIIIICCCC.."},
+        {"[A\r\n[B\r\nG1", "CC..CC..LI"},         // consecutive comments, each to its own line
+        {"[BILLET X20 Z40", "CCCCCCCCCCCCCCC"},    // last line without a break
+        {"X+5\t/-", "L.I..I"},
+        {"", ""},
+        {"\r\n\r\n", "...."},
+        {"[", "C"},
+        {"[\r\nX", "C..L"},
+        {"z9 [a [b] 1\r\ng", "LIICCCCCCCC..L"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(classes(QString::fromLatin1(c.text)), QString::fromLatin1(c.expected))
+            << c.text;
+    }
+    // Letters outside A to Z are not letters here.
+    EXPECT_EQ(classes(QString::fromUtf8("\xc3\xa9X")), ".L");
+}
+
+TEST(ColourRuns, NeighboursOfOneColourAreJoined)
+{
+    const std::vector<ColourRun> runs = ColourRuns("GX 10[C\r\nM");
+    const std::vector<ColourRun> expected = {
+        {0, 2, SyntaxColour::Character}, {2, 3, SyntaxColour::Integer}, {5, 2, SyntaxColour::Comment},
+        {9, 1, SyntaxColour::Character}};
+    EXPECT_EQ(runs, expected);
+}
+
+TEST(ColourRuns, LongTextsAreColouredToTheEnd)
+{
+    QString text;
+    while (text.size() < 40000)
+        text += "G1 X10 [c\r\n";
+    const std::vector<ColourRun> runs = ColourRuns(text);
+    ASSERT_FALSE(runs.empty());
+    EXPECT_EQ(runs.back().start + runs.back().length, text.size() - 2);
+}
