@@ -8,6 +8,7 @@
 #include "mainwindow/SimPicture.h"
 #include "platform/AppPaths.h"
 #include "platform/EventLoop.h"
+#include "platform/KeyCodes.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/VbNumbers.h"
@@ -39,22 +40,6 @@ namespace {
 qint16 toPixels(double value)
 {
     return vb::ToInt16(value).value_or(value < 0 ? qint16(0) : qint16(32767));
-}
-
-// The key codes of the window system for the keys the program looks at.
-qint16 keyCodeOf(const QKeyEvent& e)
-{
-    const int k = e.key();
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
-        return qint16(112 + (k - Qt::Key_F1));
-    if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z))
-        return qint16(k);
-    return 0;
-}
-
-qint16 shiftOf(Qt::KeyboardModifiers m)
-{
-    return qint16((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
 }
 
 } // namespace
@@ -243,7 +228,7 @@ void frmMain::Form_Paint()
 
 void frmMain::Form_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
 {
-    if (KeyCode == 113)
+    if (KeyCode == platform::keycode::F2)
         graphics_->RefreshSimulation();
 }
 
@@ -263,7 +248,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
             break;
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat())
-            Form_KeyUp(keyCodeOf(*key), shiftOf(key->modifiers()));
+            Form_KeyUp(platform::MainWindowKeyCode(key->key()), platform::ShiftState(key->modifiers()));
         break;
     }
     case QEvent::Resize:
@@ -287,7 +272,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
                                   : mouse->button() == Qt::MiddleButton ? 4
                                                                         : 0;
             const QPoint pos = origin->mapTo(Toolbar, mouse->position().toPoint());
-            Toolbar_MouseDown(button, shiftOf(mouse->modifiers()), pos.x(), pos.y());
+            Toolbar_MouseDown(button, platform::ShiftState(mouse->modifiers()), pos.x(), pos.y());
         }
         break;
     }

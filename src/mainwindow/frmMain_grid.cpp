@@ -3,6 +3,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "platform/widgets/DrawnPictures.h"
+#include "platform/KeyCodes.h"
 #include "platform/WinColor.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
@@ -35,7 +36,8 @@ protected:
         if (event->type() == QEvent::KeyRelease) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (!key->isAutoRepeat())
-                window_->txtDebug_KeyUp(RichTextBox::WindowsKeyCode(*key), RichTextBox::ShiftState(key->modifiers()));
+                window_->txtDebug_KeyUp(platform::EditorKeyCode(key->key(), key->modifiers()),
+                                        platform::ShiftState(key->modifiers()));
         }
         return QObject::eventFilter(watched, event);
     }
@@ -194,7 +196,7 @@ void frmMain::DebugWindow_DblClick()
 
 void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
 {
-    if (KeyCode == 13) {
+    if (KeyCode == platform::keycode::Enter) {
         DebugWindow->SetTextMatrix(EditRow, TextCol, txtDebug->text());
         // During a run the rebuilt text must not switch the commands as typing does: that
         // would take Pause and Stop from the run and let a paused run go on by itself.
@@ -240,7 +242,7 @@ void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
             SaveWasEnabled = true;
         txtDebug->hide();
         TextChanged = false;
-    } else if (KeyCode == 27) {
+    } else if (KeyCode == platform::keycode::Escape) {
         txtDebug->hide();
     }
 }

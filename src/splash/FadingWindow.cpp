@@ -1,5 +1,7 @@
 #include "splash/FadingWindow.h"
 
+#include "platform/KeyCodes.h"
+
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -8,7 +10,6 @@
 #include <QTimer>
 
 namespace {
-constexpr qint16 KeyEscape = 27;
 constexpr int LayeredAlpha = 2; // the flag that says "use the alpha value"
 } // namespace
 
@@ -91,7 +92,7 @@ void FadingWindow::Form_Click()
 void FadingWindow::Form_KeyUp(qint16 KeyCode, qint16 Shift)
 {
     Q_UNUSED(Shift);
-    if (KeyCode == KeyEscape)
+    if (KeyCode == platform::keycode::Escape)
         Form_Click();
 }
 
@@ -111,7 +112,7 @@ void FadingWindow::keyPressEvent(QKeyEvent* event)
 void FadingWindow::keyReleaseEvent(QKeyEvent* event)
 {
     if (!event->isAutoRepeat())
-        Form_KeyUp(event->key() == Qt::Key_Escape ? KeyEscape : qint16(0), 0);
+        Form_KeyUp(event->key() == Qt::Key_Escape ? platform::keycode::Escape : platform::keycode::None, 0);
     event->accept();
 }
 
