@@ -11,6 +11,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 #include "platform/WinColor.h"
 #include "platform/widgets/FlexGrid.h"
@@ -34,15 +35,6 @@ const QStringList frmMain::ToolbarKeys = {
     QStringLiteral("Print"), QStringLiteral("Step"), QStringLiteral("Start"),
     QStringLiteral("Pause"), QStringLiteral("Stop"), QStringLiteral("Options"),
 };
-
-namespace {
-
-qint16 toPixels(double value)
-{
-    return vb::ToInt16(value).value_or(value < 0 ? qint16(0) : qint16(32767));
-}
-
-} // namespace
 
 frmMain::frmMain(SharedState& state, GlobalVariables& settings, platform::SettingsStore& store, QWidget* parent)
     : QMainWindow(parent),
@@ -180,7 +172,7 @@ void frmMain::LayoutControls()
     const int paneTop = Toolbar->isHidden() ? 0 : Toolbar->height();
     const int paneHeight = StatusBar->isHidden() ? scaleHeight - paneTop : scaleHeight - paneTop - StatusBar->height();
     const float editorWidth = float(scaleWidth) * 0.23f;
-    TextEditor->setGeometry(0, paneTop, qMax<int>(0, toPixels(double(editorWidth))), qMax(0, paneHeight));
+    TextEditor->setGeometry(0, paneTop, qMax<int>(0, platform::PixelsHalfEvenClamped16(double(editorWidth))), qMax(0, paneHeight));
     DebugWindow->setGeometry(0, TextEditor->y(), TextEditor->width(), TextEditor->height());
 
     if (!DebugWindow->isHidden() || !TextEditor->isHidden())
@@ -190,8 +182,8 @@ void frmMain::LayoutControls()
         picSim->setGeometry(0, TextEditor->y(), scaleWidth, TextEditor->height());
 
     const QRect inner = picSim->contentsRect();
-    state_.SimWidth = toPixels(inner.width());
-    state_.SimHeight = toPixels(inner.height());
+    state_.SimWidth = platform::PixelsHalfEvenClamped16(inner.width());
+    state_.SimHeight = platform::PixelsHalfEvenClamped16(inner.height());
     graphics_->InitSimBuffer();
     // The new buffer is blank; show it rather than what the old one held.
     picSim->update();
@@ -218,7 +210,7 @@ void frmMain::Form_Paint()
     const auto fit = [this](QWidget* control, const QString& key) {
         const QRect panel = StatusBar->PanelRect(key);
         control->setGeometry(StatusBar->x() + panel.left() + 5, StatusBar->y() + 6, panel.width() - 10,
-                             toPixels(StatusBar->height() / 1.5));
+                             platform::PixelsHalfEvenClamped16(StatusBar->height() / 1.5));
         control->raise();
     };
     fit(ProgressBar, QStringLiteral("ProgressBar"));

@@ -4,6 +4,7 @@
 
 #include "platform/widgets/DrawnPictures.h"
 #include "platform/KeyCodes.h"
+#include "platform/Twips.h"
 #include "platform/WinColor.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
@@ -184,10 +185,10 @@ void frmMain::DebugWindow_DblClick()
     if (settings_.DebugFontSize > 0)
         f.setPointSize(settings_.DebugFontSize);
     txtDebug->setFont(f);
-    const double cellLeft = DebugWindow->CellLeftTwips(TextCol) / 15.0;
-    const double cellTop = DebugWindow->CellTopTwips(row) / 15.0;
+    const double cellLeft = platform::TwipsToPixelsUnrounded(DebugWindow->CellLeftTwips(TextCol));
+    const double cellTop = platform::TwipsToPixelsUnrounded(DebugWindow->CellTopTwips(row));
     txtDebug->setGeometry(int(cellLeft), int(DebugWindow->y() + cellTop), int(DebugWindow->width() - cellLeft - 4),
-                          int(settings_.DebugRowHeight / 15.0));
+                          int(platform::TwipsToPixelsUnrounded(settings_.DebugRowHeight)));
     txtDebug->setVisible(true);
     txtDebug->raise();
     txtDebug->setFocus();
