@@ -2,6 +2,7 @@
 // the execution highlight, and the in-place editor over the program-line cell.
 #include "mainwindow/frmMain.h"
 
+#include "mainwindow/ProgramGridColumns.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
@@ -17,13 +18,11 @@
 #include <QLineEdit>
 #include <algorithm>
 
+using namespace programgrid;
+
 namespace {
 
-constexpr int GutterCol = 1;
-constexpr int TextCol = 2;
-constexpr int MarkCol = 3;
 constexpr qint32 GutterBack = platform::WinRgb(240, 240, 240);
-const QString BreakMark = QStringLiteral("BP");
 
 // Hands the in-place editor's released keys to the window as Windows key codes.
 class KeyUpRelay : public QObject
@@ -62,7 +61,7 @@ void frmMain::LoadDebugWindow()
     DebugWindow->SetRows(int(lines.size()));
     const GlobalVariables& g = settings_;
     for (int i = 0; i < lines.size(); ++i) {
-        DebugWindow->SetTextMatrix(i, 0, QString::number(i + 1));
+        DebugWindow->SetTextMatrix(i, NumberCol, QString::number(i + 1));
         DebugWindow->SetTextMatrix(i, TextCol, lines[i]);
         DebugWindow->SetTextMatrix(i, MarkCol, QString());
         DebugWindow->SetCellBackColor(i, TextCol, g.NormalBackColor);
@@ -96,12 +95,12 @@ void frmMain::updateShownGrid()
 void frmMain::ApplyDebugGridSettings()
 {
     const GlobalVariables& g = settings_;
-    if (DebugWindow->columnCount() != 4)
-        DebugWindow->setColumnCount(4);
-    DebugWindow->SetColWidthTwips(0, int(g.DebugLineNumbers) * int(g.DebugC0Width));
-    DebugWindow->SetColWidthTwips(1, g.DebugC1Width);
-    DebugWindow->SetColWidthTwips(2, g.DebugC2Width);
-    DebugWindow->SetColWidthTwips(3, 0);
+    if (DebugWindow->columnCount() != ColumnCount)
+        DebugWindow->setColumnCount(ColumnCount);
+    DebugWindow->SetColWidthTwips(NumberCol, int(g.DebugLineNumbers) * int(g.DebugC0Width));
+    DebugWindow->SetColWidthTwips(GutterCol, g.DebugC1Width);
+    DebugWindow->SetColWidthTwips(TextCol, g.DebugC2Width);
+    DebugWindow->SetColWidthTwips(MarkCol, 0);
     QFont f = DebugWindow->font();
     f.setFamily(g.DebugFontName);
     DebugWindow->setFont(f);
