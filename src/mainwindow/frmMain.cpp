@@ -172,7 +172,8 @@ void frmMain::LayoutControls()
     const int paneTop = Toolbar->isHidden() ? 0 : Toolbar->height();
     const int paneHeight = StatusBar->isHidden() ? scaleHeight - paneTop : scaleHeight - paneTop - StatusBar->height();
     const float editorWidth = float(scaleWidth) * 0.23f;
-    TextEditor->setGeometry(0, paneTop, qMax<int>(0, platform::PixelsHalfEvenClamped16(double(editorWidth))), qMax(0, paneHeight));
+    TextEditor->setGeometry(0, paneTop, qMax<int>(0, platform::PixelsHalfEvenClamped16(double(editorWidth))),
+                            qMax(0, paneHeight));
     DebugWindow->setGeometry(0, TextEditor->y(), TextEditor->width(), TextEditor->height());
 
     if (!DebugWindow->isHidden() || !TextEditor->isHidden())

@@ -103,8 +103,8 @@ void frmMain::TextEditor_KeyDown(qint16& KeyCode, qint16 Shift)
     }
     if (Shift != 0 && Shift != 1)
         return;
-    if ((KeyCode >= keycode::A && KeyCode <= keycode::Z) || KeyCode == keycode::BracketLeft || KeyCode == keycode::Space ||
-        KeyCode == keycode::Right)
+    if ((KeyCode >= keycode::A && KeyCode <= keycode::Z) || KeyCode == keycode::BracketLeft ||
+        KeyCode == keycode::Space || KeyCode == keycode::Right)
         TextEditor->SetSelColor(settings_.EditorCharColor);
     else if (((KeyCode >= keycode::Digit0 && KeyCode <= keycode::Digit9) ||
               (KeyCode >= keycode::Numpad0 && KeyCode <= keycode::Numpad9)) &&

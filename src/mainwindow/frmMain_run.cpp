@@ -185,8 +185,8 @@ bool frmMain::ReadBilletSize()
             platform::MsgBox(QStringLiteral("Line %1: the billet line \"%2\" gives no %3 (%4) greater than 0, and no "
                                             "earlier run left one.")
                                  .arg(row + 1)
-                                 .arg(platform::QuotedText(DebugWindow->TextMatrix(row, programgrid::TextCol).trimmed()), QLatin1String(name),
-                                      QChar(letter)),
+                                 .arg(platform::QuotedText(DebugWindow->TextMatrix(row, programgrid::TextCol).trimmed()),
+                                      QLatin1String(name), QChar(letter)),
                              platform::vbCritical);
             return false;
         }

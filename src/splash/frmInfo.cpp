@@ -69,7 +69,8 @@ void frmInfo::Form_Resize()
     // On the screen that shows the owner, in its own coordinates.
     QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     const QRect s = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const QPoint twips = NoticePositionTwips(platform::PixelsToTwips(s.width()), platform::PixelsToTwips(s.height()), WidthTwips);
+    const QPoint twips =
+        NoticePositionTwips(platform::PixelsToTwips(s.width()), platform::PixelsToTwips(s.height()), WidthTwips);
     move(s.left() + platform::TwipsToPixelsHalfEven(twips.x()), s.top() + platform::TwipsToPixelsHalfEven(twips.y()));
     Timer4->start();
 }
