@@ -8,8 +8,10 @@
 #include "mainwindow/SimPicture.h"
 #include "platform/AppPaths.h"
 #include "platform/EventLoop.h"
+#include "platform/KeyCodes.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 #include "platform/gui/WinColor.h"
 #include "platform/widgets/FlexGrid.h"
@@ -34,31 +36,6 @@ const QStringList frmMain::ToolbarKeys = {
     QStringLiteral("Print"), QStringLiteral("Step"), QStringLiteral("Start"),
     QStringLiteral("Pause"), QStringLiteral("Stop"), QStringLiteral("Options"),
 };
-
-namespace {
-
-qint16 toPixels(double value)
-{
-    return vb::ToInt16(value).value_or(value < 0 ? qint16(0) : qint16(32767));
-}
-
-// The key codes of the window system for the keys the program looks at.
-qint16 keyCodeOf(const QKeyEvent& e)
-{
-    const int k = e.key();
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
-        return qint16(112 + (k - Qt::Key_F1));
-    if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z))
-        return qint16(k);
-    return 0;
-}
-
-qint16 shiftOf(Qt::KeyboardModifiers m)
-{
-    return qint16((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
-}
-
-} // namespace
 
 frmMain::frmMain(SharedState& state, GlobalVariables& settings, platform::SettingsStore& store, QWidget* parent)
     : QMainWindow(parent),
@@ -196,7 +173,8 @@ void frmMain::LayoutControls()
     const int paneTop = Toolbar->isHidden() ? 0 : Toolbar->height();
     const int paneHeight = StatusBar->isHidden() ? scaleHeight - paneTop : scaleHeight - paneTop - StatusBar->height();
     const float editorWidth = float(scaleWidth) * 0.23f;
-    TextEditor->setGeometry(0, paneTop, qMax<int>(0, toPixels(double(editorWidth))), qMax(0, paneHeight));
+    TextEditor->setGeometry(0, paneTop, qMax<int>(0, platform::PixelsHalfEvenClamped16(double(editorWidth))),
+                            qMax(0, paneHeight));
     DebugWindow->setGeometry(0, TextEditor->y(), TextEditor->width(), TextEditor->height());
 
     if (!DebugWindow->isHidden() || !TextEditor->isHidden())
@@ -206,8 +184,8 @@ void frmMain::LayoutControls()
         picSim->setGeometry(0, TextEditor->y(), scaleWidth, TextEditor->height());
 
     const QRect inner = picSim->contentsRect();
-    state_.SimWidth = toPixels(inner.width());
-    state_.SimHeight = toPixels(inner.height());
+    state_.SimWidth = platform::PixelsHalfEvenClamped16(inner.width());
+    state_.SimHeight = platform::PixelsHalfEvenClamped16(inner.height());
     graphics_->InitSimBuffer();
     // The new buffer is blank; show it rather than what the old one held.
     picSim->update();
@@ -234,7 +212,7 @@ void frmMain::Form_Paint()
     const auto fit = [this](QWidget* control, const QString& key) {
         const QRect panel = StatusBar->PanelRect(key);
         control->setGeometry(StatusBar->x() + panel.left() + 5, StatusBar->y() + 6, panel.width() - 10,
-                             toPixels(StatusBar->height() / 1.5));
+                             platform::PixelsHalfEvenClamped16(StatusBar->height() / 1.5));
         control->raise();
     };
     fit(ProgressBar, QStringLiteral("ProgressBar"));
@@ -244,7 +222,7 @@ void frmMain::Form_Paint()
 
 void frmMain::Form_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
 {
-    if (KeyCode == 113)
+    if (KeyCode == platform::keycode::F2)
         graphics_->RefreshSimulation();
 }
 
@@ -274,7 +252,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
             break;
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat())
-            Form_KeyUp(keyCodeOf(*key), shiftOf(key->modifiers()));
+            Form_KeyUp(platform::MainWindowKeyCode(key->key()), platform::ShiftState(key->modifiers()));
         break;
     }
     case QEvent::Resize:
@@ -298,7 +276,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
                                   : mouse->button() == Qt::MiddleButton ? 4
                                                                         : 0;
             const QPoint pos = origin->mapTo(Toolbar, mouse->position().toPoint());
-            Toolbar_MouseDown(button, shiftOf(mouse->modifiers()), pos.x(), pos.y());
+            Toolbar_MouseDown(button, platform::ShiftState(mouse->modifiers()), pos.x(), pos.y());
         }
         break;
     }

@@ -2,6 +2,7 @@
 // the View toggles and the Tools and Help commands.
 #include "mainwindow/frmMain.h"
 
+#include "mainwindow/ProgramGridColumns.h"
 #include "mainwindow/PanelStatusBar.h"
 #include "mainwindow/SimPicture.h"
 #include "mainwindow/ToolbarCustomizeDialog.h"
@@ -417,7 +418,7 @@ void frmMain::mnuToolsOptions_Click()
     picSim->update();
 
     ApplyDebugGridSettings();
-    constexpr int TextCol = 2, MarkCol = 3;
+    using programgrid::TextCol, programgrid::MarkCol;
     for (int row = 0; row < DebugWindow->Rows(); ++row) {
         DebugWindow->SetCellFont(row, TextCol, g.DebugFontName, g.DebugFontSize, DebugWindow->CellFontBold(row, TextCol));
         DebugWindow->SetRowHeightTwips(row, g.DebugRowHeight);
@@ -425,7 +426,7 @@ void frmMain::mnuToolsOptions_Click()
         if (mark.isEmpty()) {
             DebugWindow->SetCellForeColor(row, TextCol, g.NormalTextColor);
             DebugWindow->SetCellBackColor(row, TextCol, g.NormalBackColor);
-        } else if (mark == u"BP") {
+        } else if (mark == programgrid::BreakMark) {
             DebugWindow->SetCellForeColor(row, TextCol, g.BreakPointTextColor);
             DebugWindow->SetCellBackColor(row, TextCol, g.BreakPointColor);
         }

@@ -3,6 +3,7 @@
 #include "mainwindow/frmMain.h"
 
 #include "mainwindow/SyntaxColouring.h"
+#include "platform/KeyCodes.h"
 #include "platform/MessageBox.h"
 #include "platform/gui/WinColor.h"
 #include "platform/widgets/RichTextBox.h"
@@ -10,6 +11,8 @@
 #include "program/ColourRuns.h"
 #include "program/SyntaxCheck.h"
 #include "settings/GlobalVariables.h"
+
+namespace keycode = platform::keycode;
 
 void frmMain::connectEditor()
 {
@@ -93,24 +96,27 @@ void frmMain::TextEditor_KeyPress(qint16& KeyAscii)
 
 void frmMain::TextEditor_KeyDown(qint16& KeyCode, qint16 Shift)
 {
-    if (KeyCode == 13 && TextEditor->SelLength() != 0 && settings_.AutoComplete != 0) {
+    if (KeyCode == keycode::Enter && TextEditor->SelLength() != 0 && settings_.AutoComplete != 0) {
         platform::SendKeys(QStringLiteral("{RIGHT}"));
         platform::SendKeys(QStringLiteral(" "));
-        KeyCode = 0;
+        KeyCode = keycode::None;
         return;
     }
     if (Shift != 0 && Shift != 1)
         return;
-    if ((KeyCode >= 65 && KeyCode <= 90) || KeyCode == 219 || KeyCode == 32 || KeyCode == 39)
+    if ((KeyCode >= keycode::A && KeyCode <= keycode::Z) || KeyCode == keycode::BracketLeft ||
+        KeyCode == keycode::Space || KeyCode == keycode::Right)
         TextEditor->SetSelColor(settings_.EditorCharColor);
-    else if (((KeyCode >= 48 && KeyCode <= 57) || (KeyCode >= 96 && KeyCode <= 105)) && Shift == 0)
+    else if (((KeyCode >= keycode::Digit0 && KeyCode <= keycode::Digit9) ||
+              (KeyCode >= keycode::Numpad0 && KeyCode <= keycode::Numpad9)) &&
+             Shift == 0)
         TextEditor->SetSelColor(settings_.EditorIntegerColor);
 }
 
 void frmMain::TextEditor_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
 {
     // A locked editor takes no typing, so there is nothing to complete.
-    if (KeyCode != 219 || settings_.AutoComplete == 0 || TextEditor->Locked())
+    if (KeyCode != keycode::BracketLeft || settings_.AutoComplete == 0 || TextEditor->Locked())
         return;
     // The caret is held as a plain int, so the completion works at any position.
     const int p = TextEditor->SelStart();

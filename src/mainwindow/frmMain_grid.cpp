@@ -2,6 +2,9 @@
 // the execution highlight, and the in-place editor over the program-line cell.
 #include "mainwindow/frmMain.h"
 
+#include "mainwindow/ProgramGridColumns.h"
+#include "platform/KeyCodes.h"
+#include "platform/Twips.h"
 #include "platform/gui/WinColor.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "platform/widgets/FlexGrid.h"
@@ -15,13 +18,11 @@
 #include <QLineEdit>
 #include <algorithm>
 
+using namespace programgrid;
+
 namespace {
 
-constexpr int GutterCol = 1;
-constexpr int TextCol = 2;
-constexpr int MarkCol = 3;
 constexpr qint32 GutterBack = platform::WinRgb(240, 240, 240);
-const QString BreakMark = QStringLiteral("BP");
 
 // Hands the in-place editor's released keys to the window as Windows key codes.
 class KeyUpRelay : public QObject
@@ -35,7 +36,8 @@ protected:
         if (event->type() == QEvent::KeyRelease) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (!key->isAutoRepeat())
-                window_->txtDebug_KeyUp(RichTextBox::WindowsKeyCode(*key), RichTextBox::ShiftState(key->modifiers()));
+                window_->txtDebug_KeyUp(platform::EditorKeyCode(key->key(), key->modifiers()),
+                                        platform::ShiftState(key->modifiers()));
         }
         return QObject::eventFilter(watched, event);
     }
@@ -59,7 +61,7 @@ void frmMain::LoadDebugWindow()
     DebugWindow->SetRows(int(lines.size()));
     const GlobalVariables& g = settings_;
     for (int i = 0; i < lines.size(); ++i) {
-        DebugWindow->SetTextMatrix(i, 0, QString::number(i + 1));
+        DebugWindow->SetTextMatrix(i, NumberCol, QString::number(i + 1));
         DebugWindow->SetTextMatrix(i, TextCol, lines[i]);
         DebugWindow->SetTextMatrix(i, MarkCol, QString());
         DebugWindow->SetCellBackColor(i, TextCol, g.NormalBackColor);
@@ -93,12 +95,12 @@ void frmMain::updateShownGrid()
 void frmMain::ApplyDebugGridSettings()
 {
     const GlobalVariables& g = settings_;
-    if (DebugWindow->columnCount() != 4)
-        DebugWindow->setColumnCount(4);
-    DebugWindow->SetColWidthTwips(0, int(g.DebugLineNumbers) * int(g.DebugC0Width));
-    DebugWindow->SetColWidthTwips(1, g.DebugC1Width);
-    DebugWindow->SetColWidthTwips(2, g.DebugC2Width);
-    DebugWindow->SetColWidthTwips(3, 0);
+    if (DebugWindow->columnCount() != ColumnCount)
+        DebugWindow->setColumnCount(ColumnCount);
+    DebugWindow->SetColWidthTwips(NumberCol, int(g.DebugLineNumbers) * int(g.DebugC0Width));
+    DebugWindow->SetColWidthTwips(GutterCol, g.DebugC1Width);
+    DebugWindow->SetColWidthTwips(TextCol, g.DebugC2Width);
+    DebugWindow->SetColWidthTwips(MarkCol, 0);
     QFont f = DebugWindow->font();
     f.setFamily(g.DebugFontName);
     DebugWindow->setFont(f);
@@ -182,10 +184,10 @@ void frmMain::DebugWindow_DblClick()
     if (settings_.DebugFontSize > 0)
         f.setPointSize(settings_.DebugFontSize);
     txtDebug->setFont(f);
-    const double cellLeft = DebugWindow->CellLeftTwips(TextCol) / 15.0;
-    const double cellTop = DebugWindow->CellTopTwips(row) / 15.0;
+    const double cellLeft = platform::TwipsToPixelsUnrounded(DebugWindow->CellLeftTwips(TextCol));
+    const double cellTop = platform::TwipsToPixelsUnrounded(DebugWindow->CellTopTwips(row));
     txtDebug->setGeometry(int(cellLeft), int(DebugWindow->y() + cellTop), int(DebugWindow->width() - cellLeft - 4),
-                          int(settings_.DebugRowHeight / 15.0));
+                          int(platform::TwipsToPixelsUnrounded(settings_.DebugRowHeight)));
     txtDebug->setVisible(true);
     txtDebug->raise();
     txtDebug->setFocus();
@@ -194,7 +196,7 @@ void frmMain::DebugWindow_DblClick()
 
 void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
 {
-    if (KeyCode == 13) {
+    if (KeyCode == platform::keycode::Enter) {
         DebugWindow->SetTextMatrix(EditRow, TextCol, txtDebug->text());
         // During a run the rebuilt text must not switch the commands as typing does: that
         // would take Pause and Stop from the run and let a paused run go on by itself.
@@ -240,7 +242,7 @@ void frmMain::txtDebug_KeyUp(qint16 KeyCode, qint16 /*Shift*/)
             SaveWasEnabled = true;
         txtDebug->hide();
         TextChanged = false;
-    } else if (KeyCode == 27) {
+    } else if (KeyCode == platform::keycode::Escape) {
         txtDebug->hide();
     }
 }

@@ -3,6 +3,7 @@
 // state, and every handler here may run inside a yield of a running move.
 #include "mainwindow/frmMain.h"
 
+#include "mainwindow/ProgramGridColumns.h"
 #include "interpreter/ModCNC.h"
 #include "platform/AppPaths.h"
 #include "platform/EventLoop.h"
@@ -132,7 +133,7 @@ void frmMain::RunProgram()
     for (int i = 0; i <= lastRow; ++i) {
         ProgressBar->setValue(i + 1);
         state_.CurrentLine = i;
-        const QString s = DebugWindow->TextMatrix(i, 2);
+        const QString s = DebugWindow->TextMatrix(i, programgrid::TextCol);
         if (state_.StopRequested)
             return;
         RemoveHighLighting(i - 1);
@@ -159,7 +160,7 @@ bool frmMain::ReadBilletSize()
     }
     int row = -1;
     for (int r = 0; r < DebugWindow->Rows() && row < 0; ++r)
-        if (DebugWindow->TextMatrix(r, 2).contains(keyword))
+        if (DebugWindow->TextMatrix(r, programgrid::TextCol).contains(keyword))
             row = r;
     if (row < 0) {
         platform::MsgBox(QStringLiteral("No line of the program grid holds \"[BILLET\" in capitals: "
@@ -167,7 +168,7 @@ bool frmMain::ReadBilletSize()
                          platform::vbCritical);
         return false;
     }
-    const BilletReading billet = ReadBilletLine(DebugWindow->TextMatrix(row, 2));
+    const BilletReading billet = ReadBilletLine(DebugWindow->TextMatrix(row, programgrid::TextCol));
     if (!billet.Error.isEmpty()) {
         platform::MsgBox(QStringLiteral("Line %1: %2").arg(row + 1).arg(billet.Error), platform::vbCritical);
         return false;
@@ -184,8 +185,8 @@ bool frmMain::ReadBilletSize()
             platform::MsgBox(QStringLiteral("Line %1: the billet line \"%2\" gives no %3 (%4) greater than 0, and no "
                                             "earlier run left one.")
                                  .arg(row + 1)
-                                 .arg(platform::QuotedText(DebugWindow->TextMatrix(row, 2).trimmed()), QLatin1String(name),
-                                      QChar(letter)),
+                                 .arg(platform::QuotedText(DebugWindow->TextMatrix(row, programgrid::TextCol).trimmed()),
+                                      QLatin1String(name), QChar(letter)),
                              platform::vbCritical);
             return false;
         }

@@ -1,5 +1,6 @@
 #include "options/OptionsWidgets.h"
 
+#include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 #include "platform/gui/WinColor.h"
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-constexpr int SwatchSize = 390 / 15;
+constexpr int SwatchSize = platform::TwipsToPixelsTruncated(390);
 
 } // namespace
 

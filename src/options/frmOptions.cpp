@@ -5,6 +5,7 @@
 #include "options/OptionsControls.h"
 #include "platform/EventLoop.h"
 #include "platform/SettingsStore.h"
+#include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 #include "platform/widgets/ColorDialog.h"
 #include "platform/widgets/DrawnPictures.h"
@@ -28,8 +29,8 @@ using options::selectText;
 namespace {
 
 // The window in pixels: a client area of 6705 x 7110 twips, the picture band on the left.
-constexpr int ClientWidth = 6705 / 15;
-constexpr int ClientHeight = 7110 / 15;
+constexpr int ClientWidth = platform::TwipsToPixelsTruncated(6705);
+constexpr int ClientHeight = platform::TwipsToPixelsTruncated(7110);
 constexpr int LargestStored = 32767; // what a 16-bit setting can hold
 
 } // namespace

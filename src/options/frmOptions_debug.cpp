@@ -3,6 +3,7 @@
 #include "options/frmOptions.h"
 
 #include "options/OptionsControls.h"
+#include "platform/Twips.h"
 #include "platform/VbNumbers.h"
 #include "platform/widgets/FlexGrid.h"
 #include "settings/GlobalVariables.h"
@@ -109,13 +110,13 @@ void frmOptions::setSampleRowHeight(int row, int twips)
 int frmOptions::SampleColWidth(int col) const
 {
     const int shown = DebugSample->ColWidthTwips(col);
-    return shown == colTwips_[col] / 15 * 15 ? colTwips_[col] : shown;
+    return shown == platform::PixelsToTwips(platform::TwipsToPixelsTruncated(colTwips_[col])) ? colTwips_[col] : shown;
 }
 
 int frmOptions::SampleRowHeight(int row) const
 {
     const int shown = DebugSample->RowHeightTwips(row);
-    return shown == rowTwips_[row] / 15 * 15 ? rowTwips_[row] : shown;
+    return shown == platform::PixelsToTwips(platform::TwipsToPixelsTruncated(rowTwips_[row])) ? rowTwips_[row] : shown;
 }
 
 void frmOptions::UpdateDebugSample()

@@ -3,6 +3,7 @@
 
 #include "options/OptionsControls.h"
 #include "platform/EventLoop.h"
+#include "platform/Twips.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "settings/GlobalVariables.h"
 
@@ -35,15 +36,16 @@ QWidget* frmOptions::buildSimulationPage()
     lblEffectColor = swatch(2, "Label6", QStringLiteral("Effect Colour:"), "lblEffectColor");
     grid->setColumnStretch(2, 1);
 
+    const auto px = platform::TwipsToPixelsTruncated;
     auto* sample = new QGroupBox(QStringLiteral("Sample"), page);
-    sample->setFixedHeight((360 + 2595) / 15 + 12);
+    sample->setFixedHeight(px(360 + 2595) + 12);
     picSample = new PictureBox(sample);
     picSample->setObjectName(QStringLiteral("picSample"));
-    picSample->setGeometry(225 / 15, 360 / 15, 3675 / 15, 2595 / 15);
+    picSample->setGeometry(px(225), px(360), px(3675), px(2595));
     Image1 = new QLabel(sample);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(OptionsToolPicture());
-    Image1->setGeometry(3015 / 15, 45 / 15, 510 / 15, 765 / 15);
+    Image1->setGeometry(px(3015), px(45), px(510), px(765));
     Image1->raise(); // its lower part lies over the sample's upper right corner
 
     cmdSimDefaults = button(page, "cmdSimDefaults", QStringLiteral("Simulation's Defaults"));

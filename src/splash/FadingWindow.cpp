@@ -1,5 +1,6 @@
 #include "splash/FadingWindow.h"
 
+#include "platform/KeyCodes.h"
 #include "platform/widgets/WindowOpacity.h"
 
 #include <QBitmap>
@@ -10,7 +11,6 @@
 #include <QTimer>
 
 namespace {
-constexpr qint16 KeyEscape = 27;
 constexpr int LayeredAlpha = 2; // the flag that says "use the alpha value"
 } // namespace
 
@@ -93,7 +93,7 @@ void FadingWindow::Form_Click()
 void FadingWindow::Form_KeyUp(qint16 KeyCode, qint16 Shift)
 {
     Q_UNUSED(Shift);
-    if (KeyCode == KeyEscape)
+    if (KeyCode == platform::keycode::Escape)
         Form_Click();
 }
 
@@ -113,7 +113,7 @@ void FadingWindow::keyPressEvent(QKeyEvent* event)
 void FadingWindow::keyReleaseEvent(QKeyEvent* event)
 {
     if (!event->isAutoRepeat())
-        Form_KeyUp(event->key() == Qt::Key_Escape ? KeyEscape : qint16(0), 0);
+        Form_KeyUp(event->key() == Qt::Key_Escape ? platform::keycode::Escape : platform::keycode::None, 0);
     event->accept();
 }
 

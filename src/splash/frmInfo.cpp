@@ -1,6 +1,7 @@
 #include "splash/frmInfo.h"
 
 #include "platform/VbNumbers.h"
+#include "platform/Twips.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -10,14 +11,8 @@
 #include <QTimer>
 
 namespace {
-constexpr int TwipsPerPixel = 15;
 constexpr int WidthTwips = 6120;
 constexpr int HeightTwips = 780;
-
-int toPixels(double twips)
-{
-    return vb::ToInt32(twips / TwipsPerPixel).value_or(0);
-}
 } // namespace
 
 QPoint NoticePositionTwips(int screenWidthTwips, int screenHeightTwips, int windowWidthTwips)
@@ -29,7 +24,7 @@ QPoint NoticePositionTwips(int screenWidthTwips, int screenHeightTwips, int wind
 frmInfo::frmInfo(QWidget* parent) : FadingWindow(parent)
 {
     setObjectName(QStringLiteral("frmInfo"));
-    setFixedSize(WidthTwips / TwipsPerPixel, HeightTwips / TwipsPerPixel);
+    setFixedSize(platform::TwipsToPixelsTruncated(WidthTwips), platform::TwipsToPixelsTruncated(HeightTwips));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 255, 225));
@@ -38,7 +33,8 @@ frmInfo::frmInfo(QWidget* parent) : FadingWindow(parent)
 
     lblInfo = new QLabel(this);
     lblInfo->setObjectName(QStringLiteral("lblInfo"));
-    lblInfo->setGeometry(120 / TwipsPerPixel, 240 / TwipsPerPixel, 5655 / TwipsPerPixel, 375 / TwipsPerPixel);
+    const auto px = platform::TwipsToPixelsTruncated;
+    lblInfo->setGeometry(px(120), px(240), px(5655), px(375));
     QFont font(QStringLiteral("Verdana"));
     font.setPointSize(12);
     lblInfo->setFont(font);
@@ -75,8 +71,9 @@ void frmInfo::Form_Resize()
     // On the screen that shows the owner, in its own coordinates.
     QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     const QRect s = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const QPoint twips = NoticePositionTwips(s.width() * TwipsPerPixel, s.height() * TwipsPerPixel, WidthTwips);
-    move(s.left() + toPixels(twips.x()), s.top() + toPixels(twips.y()));
+    const QPoint twips =
+        NoticePositionTwips(platform::PixelsToTwips(s.width()), platform::PixelsToTwips(s.height()), WidthTwips);
+    move(s.left() + platform::TwipsToPixelsHalfEven(twips.x()), s.top() + platform::TwipsToPixelsHalfEven(twips.y()));
     Timer4->start();
 }
 

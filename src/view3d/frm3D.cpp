@@ -1,6 +1,7 @@
 #include "view3d/frm3D.h"
 
 #include "platform/EventLoop.h"
+#include "platform/KeyCodes.h"
 #include "platform/MessageBox.h"
 #include "settings/GlobalVariables.h"
 #include "shared/SharedState.h"
@@ -43,33 +44,7 @@ frm3D::~frm3D() = default;
 
 int frm3D::KeyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers)
 {
-    switch (qtKey) {
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_X: return 88;
-    case Qt::Key_F5: return 116;
-    case Qt::Key_F6: return 117;
-    default: break;
-    }
-    if (!(modifiers & Qt::KeypadModifier))
-        return 0;
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
-        return 96 + (qtKey - Qt::Key_0);
-    // With NumLock off the digit keys arrive as the keys printed beneath them.
-    switch (qtKey) {
-    case Qt::Key_Insert: return 96;
-    case Qt::Key_End: return 97;
-    case Qt::Key_Down: return 98;
-    case Qt::Key_PageDown: return 99;
-    case Qt::Key_Left: return 100;
-    case Qt::Key_Clear: return 101;
-    case Qt::Key_Right: return 102;
-    case Qt::Key_Home: return 103;
-    case Qt::Key_Up: return 104;
-    case Qt::Key_PageUp: return 105;
-    case Qt::Key_Plus: return 107;
-    case Qt::Key_Minus: return 109;
-    default: return 0;
-    }
+    return platform::View3DKeyCode(qtKey, modifiers);
 }
 
 bool frm3D::HasContext() const
@@ -274,27 +249,28 @@ void frm3D::Form_KeyDown(int KeyCode)
 {
     if (unloaded_)
         return;
+    namespace keycode = platform::keycode;
     switch (KeyCode) {
-    case 27: close(); return;
-    case 88: kept_.ShowAxes = !kept_.ShowAxes; break;
-    case 96: RotX = 0; RotY = 0; RotZ = 0; break;
-    case 97: RotX = RotX + 3; break;
-    case 98: RotY = RotY + 3; break;
-    case 99: RotZ = RotZ + 3; break;
-    case 100: RotX = RotX - 3; break;
-    case 101: RotY = RotY - 3; break;
-    case 102: RotZ = RotZ - 3; break;
-    case 103: RotX = 0; break;
-    case 104: RotY = 0; break;
-    case 105: RotZ = 0; break;
-    case 107:
-    case 109:
-        FieldOfView = KeyCode == 107 ? FieldOfView - 1 : FieldOfView + 1;
+    case keycode::Escape: close(); return;
+    case keycode::X: kept_.ShowAxes = !kept_.ShowAxes; break;
+    case keycode::Numpad0: RotX = 0; RotY = 0; RotZ = 0; break;
+    case keycode::Numpad0 + 1: RotX = RotX + 3; break;
+    case keycode::Numpad0 + 2: RotY = RotY + 3; break;
+    case keycode::Numpad0 + 3: RotZ = RotZ + 3; break;
+    case keycode::Numpad0 + 4: RotX = RotX - 3; break;
+    case keycode::Numpad0 + 5: RotY = RotY - 3; break;
+    case keycode::Numpad0 + 6: RotZ = RotZ - 3; break;
+    case keycode::Numpad0 + 7: RotX = 0; break;
+    case keycode::Numpad0 + 8: RotY = 0; break;
+    case keycode::Numpad9: RotZ = 0; break;
+    case keycode::NumpadAdd:
+    case keycode::NumpadSubtract:
+        FieldOfView = KeyCode == keycode::NumpadAdd ? FieldOfView - 1 : FieldOfView + 1;
         SetProjection();
         Display();
         return;
-    case 116: spin(); return;
-    case 117: kept_.AutoRotate = false; return;
+    case keycode::F5: spin(); return;
+    case keycode::F6: kept_.AutoRotate = false; return;
     default: return;
     }
     DrawWorld();

@@ -32,7 +32,7 @@ public:
     ~frm3D() override;
 
     // Key codes of the window's keys (numpad 0 to 9 are 96 to 105); 0 for any other key.
-    // The numpad keys count with NumLock on or off.
+    // The numpad keys count with NumLock on or off (platform::View3DKeyCode).
     static int KeyCodeOf(int qtKey, Qt::KeyboardModifiers modifiers);
 
     bool Initialize();

@@ -1,5 +1,7 @@
 #include "platform/widgets/DrawnPictures.h"
 
+#include "platform/Twips.h"
+
 #include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -366,7 +368,7 @@ QPixmap OptionsBandPicture()
 
 QPixmap OptionsToolPicture()
 {
-    QPixmap pm(510 / 15, 765 / 15);
+    QPixmap pm(platform::TwipsToPixelsTruncated(510), platform::TwipsToPixelsTruncated(765));
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);

@@ -1,5 +1,6 @@
 #include "platform/widgets/FlexGrid.h"
 
+#include "platform/Twips.h"
 #include "platform/gui/WinColor.h"
 
 #include <QCoreApplication>
@@ -52,11 +53,6 @@ protected:
 private:
     FlexGrid* grid_;
 };
-
-int twipsToPixels(int twips)
-{
-    return twips / 15;
-}
 
 } // namespace
 
@@ -323,33 +319,33 @@ bool FlexGrid::CellFontBold(int row, int col) const
 
 void FlexGrid::SetColWidthTwips(int col, int twips)
 {
-    setColumnWidth(col, qMax(0, twipsToPixels(twips)));
+    setColumnWidth(col, qMax(0, platform::TwipsToPixelsTruncated(twips)));
 }
 
 void FlexGrid::SetRowHeightTwips(int row, int twips)
 {
-    setRowHeight(row, qMax(0, twipsToPixels(twips)));
+    setRowHeight(row, qMax(0, platform::TwipsToPixelsTruncated(twips)));
 }
 
 int FlexGrid::ColWidthTwips(int col) const
 {
-    return col >= 0 && col < Cols() ? columnWidth(col) * 15 : 0;
+    return col >= 0 && col < Cols() ? platform::PixelsToTwips(columnWidth(col)) : 0;
 }
 
 int FlexGrid::RowHeightTwips(int row) const
 {
-    return row >= 0 && row < Rows() ? rowHeight(row) * 15 : 0;
+    return row >= 0 && row < Rows() ? platform::PixelsToTwips(rowHeight(row)) : 0;
 }
 
 // Relative to the control, its border included, so a box placed there covers the cell.
 int FlexGrid::CellLeftTwips(int col) const
 {
-    return (viewport()->geometry().left() + colLeft(col)) * 15;
+    return platform::PixelsToTwips(viewport()->geometry().left() + colLeft(col));
 }
 
 int FlexGrid::CellTopTwips(int row) const
 {
-    return (viewport()->geometry().top() + rowTop(row)) * 15;
+    return platform::PixelsToTwips(viewport()->geometry().top() + rowTop(row));
 }
 
 int FlexGrid::TopRow() const

@@ -120,8 +120,8 @@ public:
     FileEncoding Encoding() const { return encoding_; }
     void SetEncoding(FileEncoding encoding) { encoding_ = encoding; }
 
-    // The Windows key code of a key event (65 for A, 219 for the "[" key, 13 for Enter, ...);
-    // 0 for keys without one.
+    // The Windows key code of a key event as the editor sees it (65 for A, 219 for the "[" key,
+    // 13 for Enter, ...; see platform::EditorKeyCode); 0 for keys without one.
     static qint16 WindowsKeyCode(const QKeyEvent& event);
     // Shift 1, Ctrl 2, Alt 4, summed.
     static qint16 ShiftState(Qt::KeyboardModifiers modifiers);

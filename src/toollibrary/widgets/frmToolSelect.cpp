@@ -1,6 +1,7 @@
 #include "toollibrary/widgets/frmToolSelect.h"
 
 #include "platform/MessageBox.h"
+#include "platform/Twips.h"
 #include "platform/gui/Picture.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "shared/SharedState.h"
@@ -23,7 +24,9 @@ namespace {
 // Positions are laid out in twips; the window measures in pixels.
 QRect twips(int left, int top, int width, int height)
 {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
+    using platform::TwipsToPixelsTruncated;
+    return QRect(TwipsToPixelsTruncated(left), TwipsToPixelsTruncated(top), TwipsToPixelsTruncated(width),
+                 TwipsToPixelsTruncated(height));
 }
 
 const char* const CaptionTexts[4] = {"Name:", "Tool Width:", "Tool Height:", "Cutting Point:"};
@@ -49,7 +52,7 @@ frmToolSelect::frmToolSelect(SharedState& state, QWidget* parent) : QDialog(pare
     font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPointSizeF(8.25);
     setFont(font);
-    setFixedSize(5880 / 15, 6270 / 15);
+    setFixedSize(platform::TwipsToPixelsTruncated(5880), platform::TwipsToPixelsTruncated(6270));
     QFont sansSerif(font);
     sansSerif.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
 
