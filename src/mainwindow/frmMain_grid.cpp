@@ -93,8 +93,8 @@ void frmMain::updateShownGrid()
 void frmMain::ApplyDebugGridSettings()
 {
     const GlobalVariables& g = settings_;
-    if (DebugWindow->columnCount() != 4)
-        DebugWindow->setColumnCount(4);
+    if (DebugWindow->Cols() != 4)
+        DebugWindow->SetCols(4);
     DebugWindow->SetColWidthTwips(0, int(g.DebugLineNumbers) * int(g.DebugC0Width));
     DebugWindow->SetColWidthTwips(1, g.DebugC1Width);
     DebugWindow->SetColWidthTwips(2, g.DebugC2Width);
