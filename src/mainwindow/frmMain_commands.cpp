@@ -25,7 +25,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace {
 using Handler = void (frmMain::*)();
