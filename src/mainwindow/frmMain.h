@@ -8,21 +8,23 @@
 // The run state. The enabled states of the toolbar buttons (and of the six menu items
 // EnableCommands switches with them) say whether the program is idle, running or paused,
 // and the Save button whether the document has unsaved changes. Every handler of the run
-// control can run inside a yield of a running move, so a few flags record what the buttons
-// cannot, each kept for one question:
+// control can run inside a yield of a running move. A Stop or a close asks the loops to
+// leave at their next test through the shared StopRequested; a few flags here record what
+// the buttons cannot, each kept for one question:
 //   pauseEnabled_, stopEnabled_  copies of the "Pause" and "Stop" buttons' enabled states,
 //                     following every switch; IsRunPaused answers from them, as the
 //                     animation asks at every path point, where finding the buttons would
 //                     slow long runs.
 //   runActive_        a fresh start is under way, its run loop included: a Start then
-//                     restarts instead of nesting, Save is disabled, and the yields throttle
-//                     their painting.
+//                     restarts instead of nesting, SaveWasEnabled stands for the disabled
+//                     Save, an in-place edit in the grid leaves the commands as they were,
+//                     and the yields throttle their painting.
 //   restartRun_       a fresh start was asked for inside it: the interrupted loops unwind
 //                     and the outer start runs again; a Stop clears it.
 //   SaveWasEnabled    the Save command at the fresh start, restored by Stop; during a run it
 //                     answers whether there are unsaved changes.
-//   closing_          the close went through: the run loops end and nothing held is
-//                     carried out.
+//   closing_          the close went through: the run loops end, nothing held is carried
+//                     out, and a further close is accepted without asking.
 //   modalNotice_, pendingCommands_, pendingClose_  while a modal notice holds its block,
 //                     the Run keys it took and a close request of the window system, carried
 //                     out once it has closed.
