@@ -7,9 +7,6 @@
 #include "shared/SharedState.h"
 #include "toollibrary/ToolTable.h"
 
-#include <QFile>
-#include <QStringList>
-#include <QTextStream>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>

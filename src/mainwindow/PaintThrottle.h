@@ -21,7 +21,6 @@ public:
     // Before every yield: what changed paints in this one when the last paint is at least an
     // interval ago; otherwise it waits, at most until the interval has passed.
     void BeforeYield();
-    bool Holding() const { return holding_; }
 
 private:
     void hold();

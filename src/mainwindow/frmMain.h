@@ -3,12 +3,31 @@
 // the rest, toolbar, status bar and menus; it drives the run.
 //
 // Controls and handlers are public, as the other modules and the tests reach them the way
-// the interpreter does. The enabled state of the toolbar buttons (and the six menu items
-// EnableCommands switches with them) is the only record of the run state and of unsaved
-// changes; besides it, a fresh start marks itself under way (runActive_, restartRun_), and
-// while a modal notice holds its block, the Run keys it took and a close request of the
-// window system wait there to be carried out once it has closed (pendingCommands_,
-// pendingClose_).
+// the interpreter does.
+//
+// The run state. The enabled states of the toolbar buttons (and of the six menu items
+// EnableCommands switches with them) say whether the program is idle, running or paused,
+// and the Save button whether the document has unsaved changes. Every handler of the run
+// control can run inside a yield of a running move. A Stop or a close asks the loops to
+// leave at their next test through the shared StopRequested; a few flags here record what
+// the buttons cannot, each kept for one question:
+//   pauseEnabled_, stopEnabled_  copies of the "Pause" and "Stop" buttons' enabled states,
+//                     following every switch; IsRunPaused answers from them, as the
+//                     animation asks at every path point, where finding the buttons would
+//                     slow long runs.
+//   runActive_        a fresh start is under way, its run loop included: a Start then
+//                     restarts instead of nesting, SaveWasEnabled stands for the disabled
+//                     Save, an in-place edit in the grid leaves the commands as they were,
+//                     and the yields throttle their painting.
+//   restartRun_       a fresh start was asked for inside it: the interrupted loops unwind
+//                     and the outer start runs again; a Stop clears it.
+//   SaveWasEnabled    the Save command at the fresh start, restored by Stop; during a run it
+//                     answers whether there are unsaved changes.
+//   closing_          the close went through: the run loops end, nothing held is carried
+//                     out, and a further close is accepted without asking.
+//   modalNotice_, pendingCommands_, pendingClose_  while a modal notice holds its block,
+//                     the Run keys it took and a close request of the window system, carried
+//                     out once it has closed.
 
 #include "interpreter/InterpreterHost.h"
 #include "platform/gui/StartProgram.h"
@@ -98,8 +117,6 @@ public:
     void mnuRunStart_Click();
     void mnuRunStepInto_Click();
     void mnuRunRunToBreakpoint_Click();
-    // Paused: "Stop" enabled and "Pause" disabled, the one test everything uses.
-    bool IsPaused() const;
     void RunProgram();
     // The billet size from the program's "[BILLET" line; false (after a message) without one.
     bool ReadBilletSize();
@@ -167,6 +184,7 @@ public:
     // SimulationHost
     void ShowSimulation(const QImage& buffer, const QRect& dirty) override;
     bool IsButtonEnabled(const QString& key) const override;
+    // Paused: "Stop" enabled and "Pause" disabled, the one test everything uses.
     bool IsRunPaused() const override { return stopEnabled_ && !pauseEnabled_; }
     int SliderValue() const override;
     bool PlaySoundChecked() const override;
@@ -293,16 +311,15 @@ private:
     // The grid and the status bar repaint what changed at most ~60 times a second however
     // often the run yields.
     PaintThrottle* paintThrottle_ = nullptr;
-    bool closing_ = false;
     QPointer<frmToolSelect> toolSelect_;
     QPointer<frmInfo> info_;
     bool toolListReported_ = false; // a bad tool list is reported once per run
-    // "Pause" and "Stop" enabled, following their buttons (a new button is enabled): the
-    // animation asks at every path point whether the run is paused.
+    // The run state (see the top of this file). A new button is enabled.
     bool pauseEnabled_ = true;
     bool stopEnabled_ = true;
     bool runActive_ = false;  // a fresh start is under way, its run loop included
     bool restartRun_ = false; // a fresh start was asked for inside it
+    bool closing_ = false;
     // A modal notice blocks the window while it holds its block. The Run keys pressed
     // meanwhile (F5, F6, F7, F8, Ctrl+F5, in the order pressed) and a close request wait for
     // it, and are then carried out as if they had come right after it closed.

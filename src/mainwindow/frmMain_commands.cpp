@@ -26,7 +26,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace {
 using Handler = void (frmMain::*)();

@@ -95,8 +95,8 @@ void frmMain::updateShownGrid()
 void frmMain::ApplyDebugGridSettings()
 {
     const GlobalVariables& g = settings_;
-    if (DebugWindow->columnCount() != ColumnCount)
-        DebugWindow->setColumnCount(ColumnCount);
+    if (DebugWindow->Cols() != ColumnCount)
+        DebugWindow->SetCols(ColumnCount);
     DebugWindow->SetColWidthTwips(NumberCol, int(g.DebugLineNumbers) * int(g.DebugC0Width));
     DebugWindow->SetColWidthTwips(GutterCol, g.DebugC1Width);
     DebugWindow->SetColWidthTwips(TextCol, g.DebugC2Width);

@@ -1,6 +1,7 @@
 // Run control: Start (resume or fresh start), Pause, Stop, Step and Run To Breakpoint, and
-// the run loop. There is no run-state variable: the toolbar buttons' enabled states are the
-// state, and every handler here may run inside a yield of a running move.
+// the run loop. The toolbar buttons' enabled states are the run state, with the few flags
+// listed at the top of frmMain.h beside them; every handler here may run inside a yield of a
+// running move.
 #include "mainwindow/frmMain.h"
 
 #include "mainwindow/ProgramGridColumns.h"
@@ -21,14 +22,9 @@
 #include <QProgressBar>
 #include <tuple>
 
-bool frmMain::IsPaused() const
-{
-    return IsButtonEnabled(QStringLiteral("Stop")) && !IsButtonEnabled(QStringLiteral("Pause"));
-}
-
 void frmMain::mnuRunStart_Click()
 {
-    if (IsPaused()) {
+    if (IsRunPaused()) {
         EnableCommands(QStringLiteral("Start"), false);
         EnableCommands(QStringLiteral("Pause"), true);
         return;

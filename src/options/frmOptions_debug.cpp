@@ -47,7 +47,7 @@ QWidget* frmOptions::buildDebugPage()
     auto* sampleBox = new QVBoxLayout(sample);
     DebugSample = new FlexGrid(sample);
     DebugSample->setObjectName(QStringLiteral("DebugSample"));
-    DebugSample->setColumnCount(3);
+    DebugSample->SetCols(3);
     DebugSample->SetRows(4);
     DebugSample->SetFixedRows(1);
     DebugSample->SetFixedCols(1);

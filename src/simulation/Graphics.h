@@ -52,13 +52,6 @@ public:
     // ToolWidth x ToolHeight, their transparent pixels in the key colour (magenta, black).
     QImage ToolDC(int index) const;
 
-    // What changed in the back buffer since the last refresh.
-    QRect DirtyRect() const
-    {
-        drawHeldTool();
-        return dirty_;
-    }
-
 private:
     // A picture reduced to its opaque runs per row, so stamping copies rows instead of
     // testing every pixel against the key colour.

@@ -5,7 +5,6 @@
 #include "splash/FadingWindow.h"
 
 #include <QPoint>
-#include <QSize>
 
 class QLabel;
 class QScreen;

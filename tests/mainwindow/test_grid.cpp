@@ -47,7 +47,7 @@ TEST_F(ProgramGrid, HoldsOneEmptyRowUntilFirstFilled)
 {
     Start();
     ASSERT_EQ(Grid().Rows(), 1);
-    EXPECT_EQ(Grid().columnCount(), 4);
+    EXPECT_EQ(Grid().Cols(), 4);
     EXPECT_EQ(Grid().TextMatrix(0, 2), QString());
 }
 

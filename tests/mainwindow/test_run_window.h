@@ -145,7 +145,7 @@ protected:
 
     FlexGrid& Grid() { return *window->DebugWindow; }
     bool Enabled(const char* key) { return window->IsButtonEnabled(QString::fromLatin1(key)); }
-    bool Paused() { return window->IsPaused(); }
+    bool Paused() { return Enabled("Stop") && !Enabled("Pause"); }
     int StopSounds() const { return int(sounds.filter(QStringLiteral("stop.wav"), Qt::CaseInsensitive).size()); }
 
     // Every command's state, to compare before and after.

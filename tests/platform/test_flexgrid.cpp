@@ -2,16 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QFont>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <vector>
 
 namespace {
 // Two rows of 20 pixels and three columns of 50 in a 300 x 200 grid.
 void layOutSmallGrid(FlexGrid& g)
 {
     g.resize(300, 200);
-    g.setColumnCount(3);
+    g.SetCols(3);
     g.SetRows(2);
     for (int c = 0; c < 3; ++c)
         g.setColumnWidth(c, 50);
@@ -23,7 +26,7 @@ void layOutSmallGrid(FlexGrid& g)
 TEST(FlexGrid, CellsColoursAndTwips)
 {
     FlexGrid g;
-    g.setColumnCount(4);
+    g.SetCols(4);
     g.SetRows(3);
     g.SetColWidthTwips(0, 350);
     g.SetColWidthTwips(2, 3500);
@@ -239,6 +242,34 @@ TEST(FlexGrid, ResizingKeepsTheCellsAndGrowsWithoutAnItemPerCell)
     g.SetRows(20); // rows that come back are empty
     EXPECT_EQ(g.TextMatrix(15, 2), QString());
     EXPECT_FALSE(g.CellFontBold(15, 2));
+}
+
+TEST(FlexGridModel, EveryCellKeepsItsOwnFontAndPictureHoweverManyThereAre)
+{
+    // More distinct fonts and pictures than a 16-bit table index can count.
+    constexpr int rows = 70000;
+    FlexGridModel m;
+    m.SetCols(1);
+    m.SetRows(rows);
+    std::vector<qint64> keys;
+    keys.reserve(rows);
+    for (int r = 0; r < rows; ++r) {
+        const QPixmap picture(1, 1);
+        keys.push_back(picture.cacheKey());
+        m.SetPicture(r, 0, picture);
+        m.SetFont(r, 0, QStringLiteral("F%1").arg(r), 0, false);
+    }
+    int wrong = 0;
+    for (int r = 0; r < rows; ++r) {
+        const QFont font = m.data(m.index(r, 0), Qt::FontRole).value<QFont>();
+        if (m.Picture(r, 0).cacheKey() != keys[r] || font.family() != QStringLiteral("F%1").arg(r))
+            ++wrong;
+    }
+    EXPECT_EQ(wrong, 0);
+    // A picture or font set again is found, not added.
+    m.SetPicture(1, 0, m.Picture(0, 0));
+    EXPECT_EQ(m.Picture(1, 0).cacheKey(), keys[0]);
+    EXPECT_EQ(m.Picture(0, 0).cacheKey(), keys[0]);
 }
 
 TEST(FlexGrid, FixedCellsLookAsTheViewWouldPaintThem)

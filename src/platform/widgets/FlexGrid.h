@@ -23,15 +23,10 @@ class FlexGrid : public QTableView
 public:
     explicit FlexGrid(QWidget* parent = nullptr);
 
-    FlexGridModel* Model() const { return model_; }
-
     int Rows() const { return model_->rowCount(); }
     void SetRows(int rows);
     int Cols() const { return model_->columnCount(); }
     void SetCols(int cols);
-    int rowCount() const { return Rows(); }
-    int columnCount() const { return Cols(); }
-    void setColumnCount(int cols) { SetCols(cols); }
 
     QString TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString& text);
@@ -78,7 +73,6 @@ public:
     void SetFixedRows(int rows);
 
     // Whether the user may drag column and row borders (off by default).
-    bool AllowUserResizing() const { return allowResizing_; }
     void SetAllowUserResizing(bool allowed);
 
     // The cell at the last mouse press; -1 where it named none (below the last row).

@@ -67,6 +67,8 @@ void FlexGridModel::SetRows(int rows)
         // Nothing refers to the shared tables any more.
         fonts_.clear();
         pictures_.clear();
+        fontSlots_.clear();
+        pictureSlots_.clear();
     }
 }
 
@@ -202,24 +204,18 @@ QPixmap FlexGridModel::Picture(int row, int col) const
     return c && c->picture ? pictures_[c->picture - 1] : QPixmap();
 }
 
-quint16 FlexGridModel::fontIndex(const QFont& font)
+quint32 FlexGridModel::fontIndex(const QFont& font)
 {
-    for (int i = 0; i < fonts_.size(); ++i)
-        if (fonts_[i] == font)
-            return quint16(i + 1);
-    if (fonts_.size() >= 0xFFFF)
-        fonts_.removeLast(); // a pathological number of fonts: the newest takes the last slot
+    if (const auto slot = fontSlots_.constFind(font); slot != fontSlots_.cend())
+        return *slot;
     fonts_.append(font);
-    return quint16(fonts_.size());
+    return fontSlots_[font] = quint32(fonts_.size());
 }
 
-quint16 FlexGridModel::pictureIndex(const QPixmap& picture)
+quint32 FlexGridModel::pictureIndex(const QPixmap& picture)
 {
-    for (int i = 0; i < pictures_.size(); ++i)
-        if (pictures_[i].cacheKey() == picture.cacheKey())
-            return quint16(i + 1);
-    if (pictures_.size() >= 0xFFFF)
-        pictures_.removeLast();
+    if (const auto slot = pictureSlots_.constFind(picture.cacheKey()); slot != pictureSlots_.cend())
+        return *slot;
     pictures_.append(picture);
-    return quint16(pictures_.size());
+    return pictureSlots_[picture.cacheKey()] = quint32(pictures_.size());
 }

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QFont>
+#include <QHash>
 #include <QPixmap>
 #include <QRgb>
 #include <QVector>
@@ -48,21 +49,28 @@ private:
         QString text;
         QRgb back = 0;
         QRgb fore = 0;
-        quint16 font = 0;    // 1-based index into fonts_, 0 for the grid's own font
-        quint16 picture = 0; // 1-based index into pictures_, 0 for none
-        quint8 flags = 0;
+        // Packed into the room the colours leave, the indices wide enough that a table would
+        // run out of memory long before it ran out of indices.
+        quint64 font : 30 = 0;    // 1-based index into fonts_, 0 for the grid's own font
+        quint64 picture : 30 = 0; // 1-based index into pictures_, 0 for none
+        quint64 flags : 4 = 0;
     };
     enum : quint8 { HasBack = 1, HasFore = 2, Bold = 4 };
+    static_assert(sizeof(Cell) == sizeof(QString) + 2 * sizeof(QRgb) + sizeof(quint64));
 
     const Cell* at(int row, int col) const;
     Cell* at(int row, int col);
     void changed(int row, int col, const QList<int>& roles);
-    quint16 fontIndex(const QFont& font);
-    quint16 pictureIndex(const QPixmap& picture);
+    quint32 fontIndex(const QFont& font);
+    quint32 pictureIndex(const QPixmap& picture);
 
     int rows_ = 0;
     int cols_ = 0;
     QVector<Cell> cells_; // row-major, rows_ * cols_
     QVector<QFont> fonts_;
     QVector<QPixmap> pictures_;
+    // Where each entry is, so that a grid setting many cells does not search the tables.
+    QHash<QFont, quint32> fontSlots_;
+    QHash<qint64, quint32> pictureSlots_; // by cache key
+
 };

@@ -77,7 +77,7 @@ frmToolSelect::frmToolSelect(SharedState& state, QWidget* parent) : QDialog(pare
     cmbTools->setMaxVisibleItems(ToolCount);
     // Only choosing an item has an effect: the box would otherwise take a typed item's text
     // as a choice when the typing ends.
-    disconnect(cmbTools->lineEdit(), SIGNAL(editingFinished()), cmbTools, nullptr);
+    disconnect(cmbTools->lineEdit(), &QLineEdit::editingFinished, cmbTools, nullptr);
     connect(cmbTools->lineEdit(), &QLineEdit::editingFinished, this, &frmToolSelect::restoreToolText);
     connect(cmbTools, &QComboBox::activated, this, [this] { cmbTools_Click(); });
     Label5->setBuddy(cmbTools);

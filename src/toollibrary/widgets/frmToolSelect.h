@@ -9,7 +9,6 @@
 #include "toollibrary/ToolTable.h"
 
 #include <QDialog>
-#include <QPixmap>
 #include <QString>
 
 struct SharedState;
