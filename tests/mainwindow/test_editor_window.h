@@ -23,18 +23,6 @@
 class EditorWindow : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        previousDialog_ = platform::SetFileDialogHandler([this](const platform::FileDialogRequest& r) {
-            dialogs.push_back(r);
-            if (dialogAnswers.empty())
-                return std::optional<QString>();
-            std::optional<QString> a = dialogAnswers.front();
-            dialogAnswers.pop_front();
-            return a;
-        });
-    }
-
     void TearDown() override
     {
         if (window) {
@@ -42,7 +30,6 @@ protected:
             window->close();
             window.reset();
         }
-        platform::SetFileDialogHandler(previousDialog_);
     }
 
     // Settings present (no first run), so that a test can set single values beforehand.
@@ -110,5 +97,13 @@ protected:
     std::vector<platform::FileDialogRequest> dialogs;
 
 private:
-    platform::FileDialogHandler previousDialog_;
+    const platform::ScopedHook<platform::FileDialogHandler> fileDialog_{
+        platform::SetFileDialogHandler, [this](const platform::FileDialogRequest& r) {
+            dialogs.push_back(r);
+            if (dialogAnswers.empty())
+                return std::optional<QString>();
+            std::optional<QString> a = dialogAnswers.front();
+            dialogAnswers.pop_front();
+            return a;
+        }};
 };

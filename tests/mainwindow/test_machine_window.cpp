@@ -38,13 +38,13 @@ protected:
         ASSERT_TRUE(groove.save(folder.path() + "/tools/Groove.bmp", "BMP"));
         WriteFile("tools/Groove.ini", "TOOLNAME=Grooving tool\r\nTOOLWIDTH=20\r\nTOOLHEIGHT=60\r\n");
         WriteFile("tools/ToolList.ini", toolList);
-        platform::SetAppPathForTesting(folder.path());
+        appPath_.emplace(platform::SetAppPathForTesting, folder.path());
     }
     void WriteFile(const QString& name, const QByteArray& bytes) { WriteFileBytes(folder.path() + '/' + name, bytes); }
     void TearDown() override
     {
         RunWindow::TearDown();
-        platform::SetAppPathForTesting(QString());
+        appPath_.reset();
     }
     int GreenPixels()
     {
@@ -58,6 +58,7 @@ protected:
 
     static inline const QColor Green{0, 180, 0};
     QTemporaryDir folder;
+    std::optional<platform::ScopedHook<QString>> appPath_;
 };
 
 const QString Lathe = "[BILLET X40 Z60\r\n"

@@ -25,12 +25,12 @@ protected:
         QDir().mkpath(app.path() + "/tools");
         for (const QString& name : QDir(shipped).entryList(QDir::Files))
             QFile::copy(shipped + u'/' + name, app.path() + "/tools/" + name);
-        platform::SetAppPathForTesting(app.path());
+        appPath_.emplace(platform::SetAppPathForTesting, app.path());
     }
     void TearDown() override
     {
         RunWindow::TearDown();
-        platform::SetAppPathForTesting(QString());
+        appPath_.reset();
     }
 
     QByteArray ListFile()
@@ -40,6 +40,7 @@ protected:
     }
 
     QTemporaryDir app;
+    std::optional<platform::ScopedHook<QString>> appPath_;
 };
 
 } // namespace

@@ -30,36 +30,31 @@ bool RecordingStore::Has(const QString& section, const QString& key) const
     return values.count({section, key}) != 0;
 }
 
-MessageBoxRecorder::MessageBoxRecorder(int fallbackAnswer) : fallback(fallbackAnswer)
+MessageBoxRecorder::MessageBoxRecorder(int fallbackAnswer)
+    : fallback(fallbackAnswer),
+      hook_(platform::SetMsgBoxHandler, [this](const QString& text, int flags, const QString& title) {
+          shown.push_back({text, flags, title});
+          if (answers.empty())
+              return fallback;
+          const int a = answers.front();
+          answers.pop_front();
+          return a;
+      })
 {
-    previous_ = platform::SetMsgBoxHandler([this](const QString& text, int flags, const QString& title) {
-        shown.push_back({text, flags, title});
-        if (answers.empty())
-            return fallback;
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
-    });
 }
 
-MessageBoxRecorder::~MessageBoxRecorder()
-{
-    platform::SetMsgBoxHandler(std::move(previous_));
-}
+MessageBoxRecorder::~MessageBoxRecorder() = default;
 
 ModalRecorder::ModalRecorder()
+    : hook_(platform::SetModalHandler, [this](QDialog& window) {
+          shown << window.objectName();
+          if (answer)
+              answer(window);
+      })
 {
-    previous_ = platform::SetModalHandler([this](QDialog& window) {
-        shown << window.objectName();
-        if (answer)
-            answer(window);
-    });
 }
 
-ModalRecorder::~ModalRecorder()
-{
-    platform::SetModalHandler(std::move(previous_));
-}
+ModalRecorder::~ModalRecorder() = default;
 
 QByteArray ReadFileBytes(const QString& path)
 {

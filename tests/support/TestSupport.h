@@ -2,6 +2,7 @@
 // Helpers every test folder uses: a settings store in memory that records its writes, and a
 // message-box answerer that records what would have been shown.
 
+#include "platform/Hook.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/ModalWindow.h"
@@ -59,7 +60,7 @@ public:
     int fallback;
 
 private:
-    platform::MsgBoxHandler previous_;
+    platform::ScopedHook<platform::MsgBoxHandler> hook_;
 };
 
 // While alive, answers every modal window: records its object name and returns at once (the
@@ -77,7 +78,7 @@ public:
     std::function<void(QDialog&)> answer;
 
 private:
-    platform::ModalHandler previous_;
+    platform::ScopedHook<platform::ModalHandler> hook_;
 };
 
 // A file's bytes, or "<missing>" when it cannot be read; and a file written whole (a test

@@ -39,7 +39,6 @@ class ToolLibrary : public ::testing::Test
 protected:
     void SetUp() override
     {
-        platform::SetAppPathForTesting(app.path());
         Picture("Turn.bmp", 67, 101);
         Put("tools/Turn.ini", "TOOLNAME=Turning tool\r\nTOOLWIDTH=67\r\nTOOLHEIGHT=101\r\nCUTTINGPOINT=Lower left\r\n");
         Picture("groove.bmp", 30, 90);
@@ -53,7 +52,6 @@ protected:
         List({{0, "Turn.bmp"}, {1, "TURN.BMP"}, {3, "missing.bmp"}, {4, "groove.bmp"}, {5, "big.bmp"}, {6, "bad.bmp"},
               {7, "nodesc.bmp"}});
     }
-    void TearDown() override { platform::SetAppPathForTesting(QString()); }
 
     void Put(const QString& relative, const QByteArray& bytes) { PutFile(app.path() + u'/' + relative, bytes); }
     void Picture(const QString& name, int w, int h)
@@ -113,6 +111,8 @@ protected:
     SharedState state;
     MessageBoxRecorder boxes;
     std::unique_ptr<frmToolSelect> dialog;
+    // Last, so that the real folder is back before the dialog goes.
+    const platform::ScopedHook<QString> appPath_{platform::SetAppPathForTesting, app.path()};
 };
 
 const QStringList FirstTexts = {"Name:", "Tool Width:", "Tool Height:", "Cutting Point:"};
