@@ -33,11 +33,7 @@ protected:
         appPath_.reset();
     }
 
-    QByteArray ListFile()
-    {
-        QFile f(app.path() + "/tools/ToolList.ini");
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray ListFile() { return ReadFileBytes(app.path() + "/tools/ToolList.ini", {}); }
 
     QTemporaryDir app;
     std::optional<platform::ScopedHook<QString>> appPath_;

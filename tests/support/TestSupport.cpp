@@ -1,7 +1,9 @@
 #include "TestSupport.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 QString RecordingStore::GetSetting(const QString& appName, const QString& section, const QString& key,
@@ -56,17 +58,19 @@ ModalRecorder::ModalRecorder()
 
 ModalRecorder::~ModalRecorder() = default;
 
-QByteArray ReadFileBytes(const QString& path)
+QByteArray ReadFileBytes(const QString& path, const QByteArray& missing)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : missing;
 }
 
-void WriteFileBytes(const QString& path, const QByteArray& bytes)
+QString WriteFileBytes(const QString& path, const QByteArray& bytes)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    return path;
 }
 
 QString TestDataPath(const QString& name)

@@ -81,10 +81,10 @@ private:
     platform::ScopedHook<platform::ModalHandler> hook_;
 };
 
-// A file's bytes, or "<missing>" when it cannot be read; and a file written whole (a test
-// failure when it cannot be).
-QByteArray ReadFileBytes(const QString& path);
-void WriteFileBytes(const QString& path, const QByteArray& bytes);
+// A file's bytes, or `missing` when it cannot be read; and a file written whole, its folder
+// made first (a test failure when it cannot be written), returning its path.
+QByteArray ReadFileBytes(const QString& path, const QByteArray& missing = QByteArrayLiteral("<missing>"));
+QString WriteFileBytes(const QString& path, const QByteArray& bytes);
 
 // The folder of the test fixtures (tests/data).
 QString TestDataPath(const QString& name = QString());

@@ -1,7 +1,6 @@
 // The Tool Library window on a tools folder of its own: what it lists, what choosing a tool
 // number and a picture shows, what Assign changes and what Close writes.
 #include "TestSupport.h"
-#include "ToolFolderFiles.h"
 
 #include "platform/AppPaths.h"
 #include "shared/SharedState.h"
@@ -53,7 +52,7 @@ protected:
               {7, "nodesc.bmp"}});
     }
 
-    void Put(const QString& relative, const QByteArray& bytes) { PutFile(app.path() + u'/' + relative, bytes); }
+    void Put(const QString& relative, const QByteArray& bytes) { WriteFileBytes(app.path() + u'/' + relative, bytes); }
     void Picture(const QString& name, int w, int h)
     {
         QDir().mkpath(app.path() + "/tools");
@@ -70,7 +69,7 @@ protected:
         return text;
     }
     void List(const std::map<int, QString>& names) { Put("tools/ToolList.ini", ListText(names)); }
-    QByteArray ListFile() { return FileBytes(app.path() + "/tools/ToolList.ini", "(none)"); }
+    QByteArray ListFile() { return ReadFileBytes(app.path() + "/tools/ToolList.ini", "(none)"); }
 
     // Opens the window as the Tools menu does, with the list's messages answered.
     void Open()
@@ -289,7 +288,7 @@ TEST_F(ToolLibrary, UnreadablePicturesAndMissingDescriptionsShowWhatThereIs)
 
 TEST_F(ToolLibrary, ABitmapShorterThanItsHeaderPromisesShowsNoPicture)
 {
-    const QByteArray bytes = FileBytes(app.path() + "/tools/Turn.bmp");
+    const QByteArray bytes = ReadFileBytes(app.path() + "/tools/Turn.bmp", {});
     ASSERT_EQ(bytes.size(), 54 + 101 * 204);
     Put("tools/cut.bmp", bytes.left(200));
     Put("tools/short.bmp", bytes.left(bytes.size() - 1));

@@ -1,7 +1,6 @@
 // The tool list file and the description files on disk: what is read, what is skipped and
 // reported, what is written and what survives a failed write.
 #include "TestSupport.h"
-#include "ToolFolderFiles.h"
 
 #include "platform/AppPaths.h"
 #include "toollibrary/ToolTable.h"
@@ -19,8 +18,8 @@ namespace {
 class ToolFilesOnDisk : public ::testing::Test
 {
 protected:
-    QString Put(const QString& relative, const QByteArray& bytes) { return PutFile(dir.path() + u'/' + relative, bytes); }
-    QByteArray Get(const QString& path) { return FileBytes(path); }
+    QString Put(const QString& relative, const QByteArray& bytes) { return WriteFileBytes(dir.path() + u'/' + relative, bytes); }
+    QByteArray Get(const QString& path) { return ReadFileBytes(path, {}); }
     QStringList Entries(const QString& folder) { return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
 
     QTemporaryDir dir;

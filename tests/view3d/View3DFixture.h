@@ -1,7 +1,7 @@
 #pragma once
 // The 3D window as the tests open it: on its own through the holder the main window uses, or
 // through the real main window after a run.
-#include "../mainwindow/test_run_window.h"
+#include "test_run_window.h"
 
 #include "platform/WinColor.h"
 #include "view3d/PixelFormat.h"

@@ -65,21 +65,8 @@ protected:
         return out;
     }
 
-    QString WriteFile(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return path;
-    }
-
-    static QByteArray ReadFile(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    // A file of the test's folder.
+    QString WriteFile(const QString& name, const QByteArray& bytes) { return WriteFileBytes(dir.filePath(name), bytes); }
 
     // The colour of one character of the editor.
     qint32 ColourAt(int position)
