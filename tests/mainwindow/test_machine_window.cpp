@@ -161,7 +161,6 @@ TEST_F(Machine, AToolPictureCutShortIsRefusedAtTheToolChangeAndAsTheDefaultTool)
 TEST_F(Machine, NoticesShareOneWindowThatKeepsItsPlaceAndTheKeyboard)
 {
     Start();
-    QWidget* active = QApplication::activeWindow();
     window->SetNoticeText("Spindle Start CW");
     window->ShowNotice(0, 2000);
     QPointer<frmInfo> first = window->Notice();
@@ -170,9 +169,7 @@ TEST_F(Machine, NoticesShareOneWindowThatKeepsItsPlaceAndTheKeyboard)
     const QPoint placed = first->pos();
     const QRect screen = window->screen()->geometry();
     EXPECT_EQ(placed.x(), screen.left() + (screen.width() * 15 - 6120 - 100) / 15);
-    // The offscreen platform activates every window it shows; a real window system does not.
-    if (QGuiApplication::platformName() == "xcb")
-        EXPECT_EQ(QApplication::activeWindow(), active) << "a modeless notice leaves the keyboard where it was";
+    // Whether the keyboard stays is a question for a display (tests/windowfocus).
 
     window->SetNoticeText("Coolant: ON");
     window->ShowNotice(0, 2000);
