@@ -273,23 +273,6 @@ TEST_F(Files, AFailedSaveKeepsTheDocumentDirtyAndSaysWhy)
     }
 }
 
-TEST_F(Files, ASaveToAReadOnlyFolderKeepsTheOldFile)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind root";
-    Start();
-    const QString path = WriteFile("ro/p.cnc", "G1");
-    Open(path);
-    Editor().SetText("G1 X2");
-    QFile::setPermissions(dir.filePath("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    MessageBoxRecorder boxes;
-    window->mnuFileSave_Click();
-    EXPECT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(Enabled("Save"));
-    EXPECT_EQ(ReadFileBytes(path), "G1");
-    QFile::setPermissions(dir.filePath("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
 TEST_F(Files, PrintDoesNothing)
 {
     Start();
