@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 QString RecordingStore::GetSetting(const QString& appName, const QString& section, const QString& key,
@@ -71,6 +72,20 @@ QString WriteFileBytes(const QString& path, const QByteArray& bytes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         ADD_FAILURE() << "cannot write " << path.toStdString();
     return path;
+}
+
+bool FilePermissionsBind()
+{
+    QTemporaryDir dir;
+    const QString closed = dir.filePath(QStringLiteral("closed"));
+    QDir().mkpath(closed);
+    QFile::setPermissions(closed, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QFile probe(closed + QStringLiteral("/probe"));
+    const bool written = probe.open(QIODevice::WriteOnly);
+    probe.close();
+    probe.remove();
+    QFile::setPermissions(closed, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return !written;
 }
 
 QString TestDataPath(const QString& name)

@@ -86,6 +86,10 @@ private:
 QByteArray ReadFileBytes(const QString& path, const QByteArray& missing = QByteArrayLiteral("<missing>"));
 QString WriteFileBytes(const QString& path, const QByteArray& bytes);
 
+// False where this process may write into a folder that its mode keeps it out of (root):
+// there a test of a refused write cannot fail.
+bool FilePermissionsBind();
+
 // The folder of the test fixtures (tests/data).
 QString TestDataPath(const QString& name = QString());
 
