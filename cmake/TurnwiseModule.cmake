@@ -16,9 +16,10 @@ function(turnwise_module name dir)
 endfunction()
 
 # One GoogleTest executable per test folder, discovered by CTest before the run (so the
-# build never needs a display). PROPERTIES adds test properties to each of its tests.
+# build never needs a display). PROPERTIES adds test properties to each of its tests;
+# LAUNCHER names a program that runs it (and its listing) in its stead.
 function(turnwise_tests name dir)
-  cmake_parse_arguments(TT "" "" "DEPS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(TT "" "LAUNCHER" "DEPS;PROPERTIES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
   if(NOT sources)
     return()
@@ -26,6 +27,10 @@ function(turnwise_tests name dir)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE turnwise_build_flags turnwise_test_support ${TT_DEPS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TURNWISE_OUTPUT_DIR})
+  if(TT_LAUNCHER)
+    # Read when the tests are declared; newer CMake reads TEST_LAUNCHER instead.
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR ${TT_LAUNCHER} TEST_LAUNCHER ${TT_LAUNCHER})
+  endif()
   if(TT_PROPERTIES)
     set(properties PROPERTIES ${TT_PROPERTIES})
   endif()

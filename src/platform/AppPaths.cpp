@@ -1,5 +1,7 @@
 #include "platform/AppPaths.h"
 
+#include "platform/Hook.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -7,23 +9,23 @@
 namespace platform {
 
 namespace {
-QString& overridePath()
+Hook<QString>& overridePath()
 {
-    static QString p;
+    static Hook<QString> p;
     return p;
 }
 } // namespace
 
 QString AppPath()
 {
-    if (!overridePath().isEmpty())
-        return overridePath();
+    if (!overridePath().get().isEmpty())
+        return overridePath().get();
     return QCoreApplication::applicationDirPath();
 }
 
-void SetAppPathForTesting(const QString& path)
+QString SetAppPathForTesting(QString path)
 {
-    overridePath() = path;
+    return overridePath().exchange(std::move(path));
 }
 
 QString ResolvePath(const QString& windowsStylePath)

@@ -8,8 +8,9 @@ namespace platform {
 
 // The folder that holds the executable, without a trailing separator.
 QString AppPath();
-// Tests point the program's folder elsewhere; an empty path restores the real one.
-void SetAppPathForTesting(const QString& path);
+// Tests point the program's folder elsewhere; an empty path restores the real one. Returns
+// the previous path.
+QString SetAppPathForTesting(QString path);
 
 // A path as the program builds it (any mix of "\" and "/"), mapped to this file system:
 // separators become "/", and each part that does not exist as spelled is matched to an

@@ -1,13 +1,15 @@
 #include "platform/MessageBox.h"
 
+#include "platform/Hook.h"
+
 #include <QDebug>
 
 namespace platform {
 
 namespace {
-MsgBoxHandler& handler()
+Hook<MsgBoxHandler>& handler()
 {
-    static MsgBoxHandler h;
+    static Hook<MsgBoxHandler> h;
     return h;
 }
 } // namespace
@@ -15,17 +17,15 @@ MsgBoxHandler& handler()
 int MsgBox(const QString& text, int flags, const QString& title)
 {
     const QString shownTitle = title.isEmpty() ? AppTitle : title;
-    if (handler())
-        return handler()(text, flags, shownTitle);
+    if (const MsgBoxHandler& h = handler().get())
+        return h(text, flags, shownTitle);
     qWarning().noquote() << shownTitle + ": " + text;
     return (flags & 0x0F) == 3 ? vbCancel : vbOK;
 }
 
 MsgBoxHandler SetMsgBoxHandler(MsgBoxHandler h)
 {
-    MsgBoxHandler previous = std::move(handler());
-    handler() = std::move(h);
-    return previous;
+    return handler().exchange(std::move(h));
 }
 
 } // namespace platform

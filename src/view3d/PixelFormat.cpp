@@ -1,5 +1,7 @@
 #include "view3d/PixelFormat.h"
 
+#include "platform/Hook.h"
+
 #include <QGuiApplication>
 #include <QOpenGLContext>
 
@@ -23,9 +25,9 @@ bool realCheck(const QSurfaceFormat& wanted)
     return got.redBufferSize() + got.greenBufferSize() + got.blueBufferSize() >= 24 && got.depthBufferSize() >= 16;
 }
 
-PixelFormatCheck& current()
+platform::Hook<PixelFormatCheck>& current()
 {
-    static PixelFormatCheck check;
+    static platform::Hook<PixelFormatCheck> check;
     return check;
 }
 
@@ -46,14 +48,13 @@ QSurfaceFormat RequestedFormat()
 
 bool ChoosePixelFormat(const QSurfaceFormat& wanted)
 {
-    return current() ? current()(wanted) : realCheck(wanted);
+    const PixelFormatCheck& check = current().get();
+    return check ? check(wanted) : realCheck(wanted);
 }
 
 PixelFormatCheck SetPixelFormatCheck(PixelFormatCheck check)
 {
-    PixelFormatCheck previous = std::move(current());
-    current() = std::move(check);
-    return previous;
+    return current().exchange(std::move(check));
 }
 
 } // namespace view3d

@@ -125,14 +125,13 @@ namespace {
 struct ToolChange : MachineFunctions
 {
     QTemporaryDir dir;
+    const platform::ScopedHook<QString> appPath{platform::SetAppPathForTesting, dir.path()};
 
     ToolChange()
     {
         QDir(dir.path()).mkpath("Tools");
-        platform::SetAppPathForTesting(dir.path());
         host.onGetToolList = [this] { tooltable::ReadToolList(tooltable::ToolListPath(), state.ToolFiles); };
     }
-    ~ToolChange() override { platform::SetAppPathForTesting(QString()); }
 
     QString ToolsPath(const QString& name) const { return dir.path() + "/Tools/" + name; }
 

@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 namespace {
 
@@ -51,13 +52,6 @@ class HelpCommand : public ::testing::Test
 protected:
     void SetUp() override
     {
-        previous_ = platform::SetStartProgramHandler([this](const QString& program, const QStringList& arguments) {
-            starts.push_back({program, arguments});
-            if (!startSucceeds)
-                return std::unique_ptr<platform::StartedProgram>();
-            viewers.push_back(std::make_shared<Viewer>());
-            return std::unique_ptr<platform::StartedProgram>(std::make_unique<RecordedViewer>(viewers.back()));
-        });
         // A stand-in viewer that exists and may be run; the recorder never runs it.
         ASSERT_TRUE(scratch.isValid());
         viewer = scratch.filePath(QStringLiteral("viewer"));
@@ -66,7 +60,7 @@ protected:
         f.write("#!/bin/sh\n");
         f.close();
         f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
-        platform::SetHelpViewerForTesting(viewer);
+        viewer_.emplace(platform::SetHelpViewerForTesting, viewer);
 
         window = std::make_unique<frmMain>(state, settings, store);
         window->Form_Load();
@@ -76,9 +70,6 @@ protected:
 
     void TearDown() override
     {
-        platform::SetAppPathForTesting(QString());
-        platform::SetHelpViewerForTesting(QString());
-        platform::SetStartProgramHandler(previous_);
         if (window) {
             MessageBoxRecorder answer(platform::vbNo);
             window->close();
@@ -96,7 +87,18 @@ protected:
     std::unique_ptr<frmMain> window;
 
 private:
-    platform::StartProgramHandler previous_;
+    // The program is closed before the stand-ins go, so that nothing it does on closing starts
+    // a real program or reads the real folder.
+    const platform::ScopedHook<platform::StartProgramHandler> start_{
+        platform::SetStartProgramHandler, [this](const QString& program, const QStringList& arguments) {
+            starts.push_back({program, arguments});
+            if (!startSucceeds)
+                return std::unique_ptr<platform::StartedProgram>();
+            viewers.push_back(std::make_shared<Viewer>());
+            return std::unique_ptr<platform::StartedProgram>(std::make_unique<RecordedViewer>(viewers.back()));
+        }};
+    const platform::ScopedHook<QString> appPath_{platform::SetAppPathForTesting, QString()};
+    std::optional<platform::ScopedHook<QString>> viewer_;
 };
 
 TEST_F(HelpCommand, ContentsStartsTheViewerWithTheInstalledHelpAndDoesNotWait)

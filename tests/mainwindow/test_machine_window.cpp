@@ -44,13 +44,13 @@ protected:
         ASSERT_TRUE(groove.save(folder.path() + "/tools/Groove.bmp", "BMP"));
         WriteFile("tools/Groove.ini", "TOOLNAME=Grooving tool\r\nTOOLWIDTH=20\r\nTOOLHEIGHT=60\r\n");
         WriteFile("tools/ToolList.ini", toolList);
-        platform::SetAppPathForTesting(folder.path());
+        appPath_.emplace(platform::SetAppPathForTesting, folder.path());
     }
     void WriteFile(const QString& name, const QByteArray& bytes) { WriteFileBytes(folder.path() + '/' + name, bytes); }
     void TearDown() override
     {
         RunWindow::TearDown();
-        platform::SetAppPathForTesting(QString());
+        appPath_.reset();
     }
     int GreenPixels()
     {
@@ -64,6 +64,7 @@ protected:
 
     static inline const QColor Green{0, 180, 0};
     QTemporaryDir folder;
+    std::optional<platform::ScopedHook<QString>> appPath_;
 };
 
 const QString Lathe = "[BILLET X40 Z60\r\n"
@@ -166,7 +167,6 @@ TEST_F(Machine, AToolPictureCutShortIsRefusedAtTheToolChangeAndAsTheDefaultTool)
 TEST_F(Machine, NoticesShareOneWindowThatKeepsItsPlaceAndTheKeyboard)
 {
     Start();
-    QWidget* active = QApplication::activeWindow();
     window->SetNoticeText("Spindle Start CW");
     window->ShowNotice(0, 2000);
     QPointer<frmInfo> first = window->Notice();
@@ -175,9 +175,7 @@ TEST_F(Machine, NoticesShareOneWindowThatKeepsItsPlaceAndTheKeyboard)
     const QPoint placed = first->pos();
     const QRect screen = window->screen()->geometry();
     EXPECT_EQ(placed.x(), screen.left() + (screen.width() * 15 - 6120 - 100) / 15);
-    // The offscreen platform activates every window it shows; a real window system does not.
-    if (QGuiApplication::platformName() == "xcb")
-        EXPECT_EQ(QApplication::activeWindow(), active) << "a modeless notice leaves the keyboard where it was";
+    // Whether the keyboard stays is a question for a display (tests/windowfocus).
 
     window->SetNoticeText("Coolant: ON");
     window->ShowNotice(0, 2000);

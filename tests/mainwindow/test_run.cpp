@@ -554,11 +554,12 @@ TEST_F(Run, AnUntidyFileOpenedWhileTheGridShowsRunsAsReformatted)
 
         Start();
         ShowGrid();
-        const auto previous = platform::SetFileDialogHandler([&](const platform::FileDialogRequest&) {
-            return std::optional<QString>(path);
-        });
-        window->mnuFileOpen_Click();
-        platform::SetFileDialogHandler(previous);
+        {
+            const platform::ScopedHook answered(platform::SetFileDialogHandler, [&](const platform::FileDialogRequest&) {
+                return std::optional<QString>(path);
+            });
+            window->mnuFileOpen_Click();
+        }
         ASSERT_FALSE(Grid().isHidden()) << c.name;
         bool raw = false; // the grid shows the file's lines as they stand
         for (int r = 0; r < Grid().Rows(); ++r)

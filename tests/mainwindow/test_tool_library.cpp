@@ -25,21 +25,18 @@ protected:
         QDir().mkpath(app.path() + "/tools");
         for (const QString& name : QDir(shipped).entryList(QDir::Files))
             QFile::copy(shipped + u'/' + name, app.path() + "/tools/" + name);
-        platform::SetAppPathForTesting(app.path());
+        appPath_.emplace(platform::SetAppPathForTesting, app.path());
     }
     void TearDown() override
     {
         RunWindow::TearDown();
-        platform::SetAppPathForTesting(QString());
+        appPath_.reset();
     }
 
-    QByteArray ListFile()
-    {
-        QFile f(app.path() + "/tools/ToolList.ini");
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray ListFile() { return ReadFileBytes(app.path() + "/tools/ToolList.ini", {}); }
 
     QTemporaryDir app;
+    std::optional<platform::ScopedHook<QString>> appPath_;
 };
 
 } // namespace

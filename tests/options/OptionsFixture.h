@@ -30,23 +30,7 @@ inline void PrintTo(const QString& text, std::ostream* os)
 class OptionsDialog : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        previous_ = platform::SetColorDialogHandler([this](qint32 initial) {
-            openedOn.push_back(initial);
-            if (answers.empty())
-                return std::optional<qint32>();
-            const std::optional<qint32> a = answers.front();
-            answers.pop_front();
-            return a;
-        });
-    }
-
-    void TearDown() override
-    {
-        dialog.reset();
-        platform::SetColorDialogHandler(previous_);
-    }
+    void TearDown() override { dialog.reset(); }
 
     // Settings present (no first run), so that a test can set single values beforehand.
     void Put(const QString& section, const QString& key, const QString& value)
@@ -129,5 +113,12 @@ protected:
     std::vector<qint32> openedOn;
 
 private:
-    platform::ColorDialogHandler previous_;
+    const platform::ScopedHook<platform::ColorDialogHandler> colorDialog_{platform::SetColorDialogHandler, [this](qint32 initial) {
+        openedOn.push_back(initial);
+        if (answers.empty())
+            return std::optional<qint32>();
+        const std::optional<qint32> a = answers.front();
+        answers.pop_front();
+        return a;
+    }};
 };

@@ -1,4 +1,5 @@
 #include "platform/AppPaths.h"
+#include "platform/Hook.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,9 @@ TEST(AppPaths, FindsWindowsStyleNamesWhateverTheirCase)
 
 TEST(AppPaths, ProgramFolderCanBeRedirected)
 {
-    platform::SetAppPathForTesting("/tmp/somewhere");
-    EXPECT_EQ(platform::AppPath(), "/tmp/somewhere");
-    platform::SetAppPathForTesting(QString());
+    {
+        const platform::ScopedHook redirected(platform::SetAppPathForTesting, "/tmp/somewhere");
+        EXPECT_EQ(platform::AppPath(), "/tmp/somewhere");
+    }
     EXPECT_FALSE(platform::AppPath().isEmpty());
 }

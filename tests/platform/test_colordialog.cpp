@@ -1,5 +1,7 @@
 #include "platform/widgets/ColorDialog.h"
 
+#include "platform/Hook.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,7 +10,7 @@ TEST(ColorDialog, OpensOnItsColourAndKeepsItWhenCancelled)
 {
     std::vector<qint32> openedOn;
     std::optional<qint32> answer = 255;
-    auto previous = platform::SetColorDialogHandler([&](qint32 initial) {
+    const platform::ScopedHook answered(platform::SetColorDialogHandler, [&](qint32 initial) {
         openedOn.push_back(initial);
         return answer;
     });
@@ -21,5 +23,4 @@ TEST(ColorDialog, OpensOnItsColourAndKeepsItWhenCancelled)
     EXPECT_FALSE(com.ShowColor());
     EXPECT_EQ(com.Color, 255); // a cancel leaves the last choice
     EXPECT_EQ(openedOn, (std::vector<qint32>{16711680, 255}));
-    platform::SetColorDialogHandler(previous);
 }

@@ -1,5 +1,7 @@
 #include "platform/widgets/FileDialog.h"
 
+#include "platform/Hook.h"
+
 #include <gtest/gtest.h>
 
 TEST(FileDialog, FilterInTheToolkitsForm)
@@ -17,7 +19,7 @@ TEST(FileDialog, AnsweredByTheHandlerAndOpensWhereTheLastChoiceWas)
 {
     std::vector<platform::FileDialogRequest> asked;
     std::optional<QString> answer = QString("/parts/a.cnc");
-    auto previous = platform::SetFileDialogHandler([&](const platform::FileDialogRequest& r) {
+    const platform::ScopedHook answered(platform::SetFileDialogHandler, [&](const platform::FileDialogRequest& r) {
         asked.push_back(r);
         return answer;
     });
@@ -38,5 +40,4 @@ TEST(FileDialog, AnsweredByTheHandlerAndOpensWhereTheLastChoiceWas)
     EXPECT_EQ(asked[0].filter, "CNC Code Files|*.cnc|All Files|*.*");
     EXPECT_EQ(asked[1].kind, platform::FileDialogRequest::Save);
     EXPECT_EQ(asked[1].startDir, "/parts");
-    platform::SetFileDialogHandler(previous);
 }

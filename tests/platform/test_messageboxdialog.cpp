@@ -1,5 +1,6 @@
 #include "platform/widgets/MessageBoxDialog.h"
 
+#include "platform/Hook.h"
 #include "platform/MessageBox.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 TEST(MessageBoxDialog, IsWideEnoughForItsWholeTitle)
 {
+    const platform::ScopedHook restored(platform::SetMsgBoxHandler, {});
     platform::InstallDialogMessageBoxes();
     const struct { QString text, title; } cases[] = {
         {"x", QString()}, // the application's title
@@ -37,5 +39,4 @@ TEST(MessageBoxDialog, IsWideEnoughForItsWholeTitle)
         // The title, the bar's icon and its three buttons.
         EXPECT_GE(width, QFontMetrics(titleFont).horizontalAdvance(title) + 3 * 24 + 24) << title.toStdString();
     }
-    platform::SetMsgBoxHandler({});
 }

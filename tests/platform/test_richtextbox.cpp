@@ -438,30 +438,6 @@ TEST(RichTextBoxFiles, ASaveWithNowhereToWriteFails)
     EXPECT_EQ(ReadFileBytes(dir.filePath("plain")), "x");
 }
 
-TEST(RichTextBoxFiles, ASaveThatIsRefusedKeepsThePreviousFile)
-{
-    QTemporaryDir dir;
-    RichTextBox b;
-    b.SetText("new");
-    QString error;
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind root";
-    // A read-only folder: the old file stays whole.
-    const QString folder = dir.filePath("ro");
-    QDir().mkpath(folder);
-    const QString path = folder + "/a.cnc";
-    WriteFileBytes(path, "old");
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    EXPECT_FALSE(b.SaveFile(path, &error));
-    EXPECT_TRUE(error.contains("a.cnc")) << error.toStdString();
-    EXPECT_EQ(ReadFileBytes(path), "old");
-    // A read-only file in a writable folder is not replaced either.
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
-    EXPECT_FALSE(b.SaveFile(path, &error));
-    EXPECT_EQ(ReadFileBytes(path), "old");
-}
-
 TEST(RichTextBoxFiles, SavesBackInTheEncodingItWasReadIn)
 {
     QTemporaryDir dir;

@@ -17,12 +17,10 @@ std::vector<ToolPathPoint> pointsAlongTheBillet(int count)
 class SoundRecorder
 {
 public:
-    SoundRecorder() { previous_ = platform::SetSoundHook([this](const QString& f) { played << f; }); }
-    ~SoundRecorder() { platform::SetSoundHook(previous_); }
     QStringList played;
 
 private:
-    platform::SoundHook previous_;
+    const platform::ScopedHook<platform::SoundHook> hook_{platform::SetSoundHook, [this](const QString& f) { played << f; }};
 };
 
 } // namespace

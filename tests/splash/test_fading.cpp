@@ -102,7 +102,7 @@ TEST(Splash, APictureCutShortOrAPipeInItsPlaceShowsTheWindowWithoutIt)
         EXPECT_EQ(whole.Picture().toImage(), QPixmap(shipped.fileName()).toImage());
     }
     QTemporaryDir folder;
-    platform::SetAppPathForTesting(folder.path());
+    const platform::ScopedHook redirected(platform::SetAppPathForTesting, folder.path());
     WriteFileBytes(folder.path() + "/splash.bmp", first);
     {
         frmSplash splash;
@@ -129,7 +129,6 @@ TEST(Splash, APictureCutShortOrAPipeInItsPlaceShowsTheWindowWithoutIt)
     const qint64 took = clock.elapsed();
     done = true;
     writer.join();
-    platform::SetAppPathForTesting(QString());
     EXPECT_LT(took, 1500);
 }
 

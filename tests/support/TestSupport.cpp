@@ -1,7 +1,10 @@
 #include "TestSupport.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 QString RecordingStore::GetSetting(const QString& appName, const QString& section, const QString& key,
@@ -30,48 +33,59 @@ bool RecordingStore::Has(const QString& section, const QString& key) const
     return values.count({section, key}) != 0;
 }
 
-MessageBoxRecorder::MessageBoxRecorder(int fallbackAnswer) : fallback(fallbackAnswer)
+MessageBoxRecorder::MessageBoxRecorder(int fallbackAnswer)
+    : fallback(fallbackAnswer),
+      hook_(platform::SetMsgBoxHandler, [this](const QString& text, int flags, const QString& title) {
+          shown.push_back({text, flags, title});
+          if (answers.empty())
+              return fallback;
+          const int a = answers.front();
+          answers.pop_front();
+          return a;
+      })
 {
-    previous_ = platform::SetMsgBoxHandler([this](const QString& text, int flags, const QString& title) {
-        shown.push_back({text, flags, title});
-        if (answers.empty())
-            return fallback;
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
-    });
 }
 
-MessageBoxRecorder::~MessageBoxRecorder()
-{
-    platform::SetMsgBoxHandler(std::move(previous_));
-}
+MessageBoxRecorder::~MessageBoxRecorder() = default;
 
 ModalRecorder::ModalRecorder()
+    : hook_(platform::SetModalHandler, [this](QDialog& window) {
+          shown << window.objectName();
+          if (answer)
+              answer(window);
+      })
 {
-    previous_ = platform::SetModalHandler([this](QDialog& window) {
-        shown << window.objectName();
-        if (answer)
-            answer(window);
-    });
 }
 
-ModalRecorder::~ModalRecorder()
-{
-    platform::SetModalHandler(std::move(previous_));
-}
+ModalRecorder::~ModalRecorder() = default;
 
-QByteArray ReadFileBytes(const QString& path)
+QByteArray ReadFileBytes(const QString& path, const QByteArray& missing)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : missing;
 }
 
-void WriteFileBytes(const QString& path, const QByteArray& bytes)
+QString WriteFileBytes(const QString& path, const QByteArray& bytes)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
+    return path;
+}
+
+bool FilePermissionsBind()
+{
+    QTemporaryDir dir;
+    const QString closed = dir.filePath(QStringLiteral("closed"));
+    QDir().mkpath(closed);
+    QFile::setPermissions(closed, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QFile probe(closed + QStringLiteral("/probe"));
+    const bool written = probe.open(QIODevice::WriteOnly);
+    probe.close();
+    probe.remove();
+    QFile::setPermissions(closed, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return !written;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // Helpers every test folder uses: a settings store in memory that records its writes, and a
 // message-box answerer that records what would have been shown.
 
+#include "platform/Hook.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/ModalWindow.h"
@@ -59,7 +60,7 @@ public:
     int fallback;
 
 private:
-    platform::MsgBoxHandler previous_;
+    platform::ScopedHook<platform::MsgBoxHandler> hook_;
 };
 
 // While alive, answers every modal window: records its object name and returns at once (the
@@ -77,13 +78,17 @@ public:
     std::function<void(QDialog&)> answer;
 
 private:
-    platform::ModalHandler previous_;
+    platform::ScopedHook<platform::ModalHandler> hook_;
 };
 
-// A file's bytes, or "<missing>" when it cannot be read; and a file written whole (a test
-// failure when it cannot be).
-QByteArray ReadFileBytes(const QString& path);
-void WriteFileBytes(const QString& path, const QByteArray& bytes);
+// A file's bytes, or `missing` when it cannot be read; and a file written whole, its folder
+// made first (a test failure when it cannot be written), returning its path.
+QByteArray ReadFileBytes(const QString& path, const QByteArray& missing = QByteArrayLiteral("<missing>"));
+QString WriteFileBytes(const QString& path, const QByteArray& bytes);
+
+// False where this process may write into a folder that its mode keeps it out of (root):
+// there a test of a refused write cannot fail.
+bool FilePermissionsBind();
 
 // A test program whose tests need a real window system (GL surfaces) says so at namespace
 // scope with `const bool usesDisplay = UseDisplayPlatform();`; it then runs on xcb when a

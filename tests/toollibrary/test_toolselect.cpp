@@ -1,7 +1,6 @@
 // The Tool Library window on a tools folder of its own: what it lists, what choosing a tool
 // number and a picture shows, what Assign changes and what Close writes.
 #include "TestSupport.h"
-#include "ToolFolderFiles.h"
 
 #include "platform/AppPaths.h"
 #include "shared/SharedState.h"
@@ -39,7 +38,6 @@ class ToolLibrary : public ::testing::Test
 protected:
     void SetUp() override
     {
-        platform::SetAppPathForTesting(app.path());
         Picture("Turn.bmp", 67, 101);
         Put("tools/Turn.ini", "TOOLNAME=Turning tool\r\nTOOLWIDTH=67\r\nTOOLHEIGHT=101\r\nCUTTINGPOINT=Lower left\r\n");
         Picture("groove.bmp", 30, 90);
@@ -53,9 +51,8 @@ protected:
         List({{0, "Turn.bmp"}, {1, "TURN.BMP"}, {3, "missing.bmp"}, {4, "groove.bmp"}, {5, "big.bmp"}, {6, "bad.bmp"},
               {7, "nodesc.bmp"}});
     }
-    void TearDown() override { platform::SetAppPathForTesting(QString()); }
 
-    void Put(const QString& relative, const QByteArray& bytes) { PutFile(app.path() + u'/' + relative, bytes); }
+    void Put(const QString& relative, const QByteArray& bytes) { WriteFileBytes(app.path() + u'/' + relative, bytes); }
     void Picture(const QString& name, int w, int h)
     {
         QDir().mkpath(app.path() + "/tools");
@@ -72,7 +69,7 @@ protected:
         return text;
     }
     void List(const std::map<int, QString>& names) { Put("tools/ToolList.ini", ListText(names)); }
-    QByteArray ListFile() { return FileBytes(app.path() + "/tools/ToolList.ini", "(none)"); }
+    QByteArray ListFile() { return ReadFileBytes(app.path() + "/tools/ToolList.ini", "(none)"); }
 
     // Opens the window as the Tools menu does, with the list's messages answered.
     void Open()
@@ -113,6 +110,8 @@ protected:
     SharedState state;
     MessageBoxRecorder boxes;
     std::unique_ptr<frmToolSelect> dialog;
+    // Last, so that the real folder is back before the dialog goes.
+    const platform::ScopedHook<QString> appPath_{platform::SetAppPathForTesting, app.path()};
 };
 
 const QStringList FirstTexts = {"Name:", "Tool Width:", "Tool Height:", "Cutting Point:"};
@@ -289,7 +288,7 @@ TEST_F(ToolLibrary, UnreadablePicturesAndMissingDescriptionsShowWhatThereIs)
 
 TEST_F(ToolLibrary, ABitmapShorterThanItsHeaderPromisesShowsNoPicture)
 {
-    const QByteArray bytes = FileBytes(app.path() + "/tools/Turn.bmp");
+    const QByteArray bytes = ReadFileBytes(app.path() + "/tools/Turn.bmp", {});
     ASSERT_EQ(bytes.size(), 54 + 101 * 204);
     Put("tools/cut.bmp", bytes.left(200));
     Put("tools/short.bmp", bytes.left(bytes.size() - 1));

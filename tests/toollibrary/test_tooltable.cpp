@@ -1,7 +1,6 @@
 // The tool list file and the description files on disk: what is read, what is skipped and
 // reported, what is written and what survives a failed write.
 #include "TestSupport.h"
-#include "ToolFolderFiles.h"
 
 #include "platform/AppPaths.h"
 #include "program/ProgramFile.h"
@@ -20,8 +19,8 @@ namespace {
 class ToolFilesOnDisk : public ::testing::Test
 {
 protected:
-    QString Put(const QString& relative, const QByteArray& bytes) { return PutFile(dir.path() + u'/' + relative, bytes); }
-    QByteArray Get(const QString& path) { return FileBytes(path); }
+    QString Put(const QString& relative, const QByteArray& bytes) { return WriteFileBytes(dir.path() + u'/' + relative, bytes); }
+    QByteArray Get(const QString& path) { return ReadFileBytes(path, {}); }
     QStringList Entries(const QString& folder) { return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
 
     QTemporaryDir dir;
@@ -270,22 +269,22 @@ TEST_F(ToolFilesOnDisk, DescriptionAndListAreFoundWithoutRegardToCase)
     EXPECT_EQ(DescriptionPath(dir.path() + "/tools/Turn.xyz"), dir.path() + "/tools/TURN.INI");
     EXPECT_EQ(DescriptionPath(dir.path() + "/tools/Other.bmp"), dir.path() + "/tools/Other.ini");
 
-    platform::SetAppPathForTesting(dir.path());
-    EXPECT_EQ(ToolsFolder(), dir.path() + "/tools");
-    EXPECT_EQ(ToolListPath(), dir.path() + "/tools/ToolList.ini"); // made beside the pictures
-    Put(QStringLiteral("tools/toollist.INI"), "");
-    EXPECT_EQ(ToolListPath(), dir.path() + "/tools/toollist.INI");
-    EXPECT_EQ(ToolPicturePath("turn.BMP"), dir.path() + "/tools/turn.BMP");
-    platform::SetAppPathForTesting(QString());
+    {
+        const platform::ScopedHook redirected(platform::SetAppPathForTesting, dir.path());
+        EXPECT_EQ(ToolsFolder(), dir.path() + "/tools");
+        EXPECT_EQ(ToolListPath(), dir.path() + "/tools/ToolList.ini"); // made beside the pictures
+        Put(QStringLiteral("tools/toollist.INI"), "");
+        EXPECT_EQ(ToolListPath(), dir.path() + "/tools/toollist.INI");
+        EXPECT_EQ(ToolPicturePath("turn.BMP"), dir.path() + "/tools/turn.BMP");
+    }
 
     QTemporaryDir other;
-    platform::SetAppPathForTesting(other.path());
+    const platform::ScopedHook redirected(platform::SetAppPathForTesting, other.path());
     // No tools folder yet: the list goes into "tools", the folder the pictures are taken from.
     EXPECT_EQ(ToolListPath(), other.path() + "/tools/ToolList.ini");
     QDir().mkpath(other.path() + "/Tools");
     EXPECT_EQ(ToolsFolder(), other.path() + "/Tools");
     EXPECT_EQ(ToolListPath(), other.path() + "/Tools/ToolList.ini");
-    platform::SetAppPathForTesting(QString());
 }
 
 TEST_F(ToolFilesOnDisk, PicturesAreTheBmpFilesSortedWithoutRegardToCase)

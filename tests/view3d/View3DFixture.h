@@ -1,7 +1,7 @@
 #pragma once
 // The 3D window as the tests open it: on its own through the holder the main window uses, or
 // through the real main window after a run.
-#include "../mainwindow/test_run_window.h"
+#include "test_run_window.h"
 
 #include "platform/gui/WinColor.h"
 #include "view3d/PixelFormat.h"
@@ -9,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QTimer>
+#include <optional>
 
 // A billet of diameter 20 and length 40, cut to diameter 16 over its first 10.
 inline const QString Turning = "[BILLET X20 Z40\r\n"
@@ -77,14 +78,12 @@ protected:
     {
         holder.reset();
         Settle();
-        if (noContext)
-            view3d::SetPixelFormatCheck(previousCheck);
+        noContext.reset();
     }
 
     void WithoutContext()
     {
-        noContext = true;
-        previousCheck = view3d::SetPixelFormatCheck([](const QSurfaceFormat&) { return false; });
+        noContext.emplace(view3d::SetPixelFormatCheck, [](const QSurfaceFormat&) { return false; });
     }
 
     frm3D& Open()
@@ -101,8 +100,7 @@ protected:
     GlobalVariables settings;
     std::unique_ptr<View3DHolder> holder = std::make_unique<View3DHolder>();
     std::vector<ShownMessage> messages;
-    bool noContext = false;
-    view3d::PixelFormatCheck previousCheck;
+    std::optional<platform::ScopedHook<view3d::PixelFormatCheck>> noContext;
 };
 
 // Through the main window: F12 after a run, and the spin and the run holding each other.

@@ -1,6 +1,7 @@
 #include "platform/gui/Sound.h"
 
 #include "platform/AppPaths.h"
+#include "platform/Hook.h"
 
 #include <QAudioDevice>
 #include <QCoreApplication>
@@ -15,9 +16,9 @@ namespace platform {
 
 namespace {
 
-SoundHook& hook()
+Hook<SoundHook>& hook()
 {
-    static SoundHook h;
+    static Hook<SoundHook> h;
     return h;
 }
 
@@ -62,8 +63,8 @@ Player* player()
 
 void PlaySound(const QString& file)
 {
-    if (hook()) {
-        hook()(file);
+    if (const SoundHook& h = hook().get()) {
+        h(file);
         return;
     }
     Player* p = player();
@@ -93,9 +94,7 @@ void StopSound()
 
 SoundHook SetSoundHook(SoundHook h)
 {
-    SoundHook previous = std::move(hook());
-    hook() = std::move(h);
-    return previous;
+    return hook().exchange(std::move(h));
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/gui/StartProgram.h"
 
+#include "platform/Hook.h"
+
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QProcess>
@@ -20,15 +22,15 @@ namespace platform {
 
 namespace {
 
-StartProgramHandler& handler()
+Hook<StartProgramHandler>& handler()
 {
-    static StartProgramHandler h;
+    static Hook<StartProgramHandler> h;
     return h;
 }
 
-QString& viewerOverride()
+Hook<QString>& viewerOverride()
 {
-    static QString p;
+    static Hook<QString> p;
     return p;
 }
 
@@ -149,8 +151,8 @@ private:
 
 std::unique_ptr<StartedProgram> StartDetached(const QString& program, const QStringList& arguments)
 {
-    if (handler())
-        return handler()(program, arguments);
+    if (const StartProgramHandler& h = handler().get())
+        return h(program, arguments);
     qint64 pid = 0;
     if (!QProcess::startDetached(program, arguments, QString(), &pid))
         return nullptr;
@@ -159,21 +161,19 @@ std::unique_ptr<StartedProgram> StartDetached(const QString& program, const QStr
 
 StartProgramHandler SetStartProgramHandler(StartProgramHandler h)
 {
-    StartProgramHandler previous = std::move(handler());
-    handler() = std::move(h);
-    return previous;
+    return handler().exchange(std::move(h));
 }
 
 QString HelpViewerProgram()
 {
-    if (!viewerOverride().isEmpty())
-        return viewerOverride();
+    if (!viewerOverride().get().isEmpty())
+        return viewerOverride().get();
     return QLibraryInfo::path(QLibraryInfo::BinariesPath) + QStringLiteral("/assistant");
 }
 
-void SetHelpViewerForTesting(const QString& path)
+QString SetHelpViewerForTesting(QString path)
 {
-    viewerOverride() = path;
+    return viewerOverride().exchange(std::move(path));
 }
 
 } // namespace platform

@@ -37,7 +37,8 @@ StartProgramHandler SetStartProgramHandler(StartProgramHandler handler);
 // Where Qt's help viewer is installed: among the Qt installation's own programs, which are
 // not on PATH. The file need not exist.
 QString HelpViewerProgram();
-// Tests name another viewer; an empty path restores the installed one.
-void SetHelpViewerForTesting(const QString& path);
+// Tests name another viewer; an empty path restores the installed one. Returns the previous
+// path.
+QString SetHelpViewerForTesting(QString path);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/widgets/ColorDialog.h"
 
+#include "platform/Hook.h"
 #include "platform/gui/WinColor.h"
 
 #include <QColorDialog>
@@ -8,25 +9,23 @@
 namespace platform {
 
 namespace {
-ColorDialogHandler& handler()
+Hook<ColorDialogHandler>& handler()
 {
-    static ColorDialogHandler h;
+    static Hook<ColorDialogHandler> h;
     return h;
 }
 } // namespace
 
 ColorDialogHandler SetColorDialogHandler(ColorDialogHandler h)
 {
-    ColorDialogHandler previous = std::move(handler());
-    handler() = std::move(h);
-    return previous;
+    return handler().exchange(std::move(h));
 }
 
 bool ColorDialog::ShowColor(QWidget* parent)
 {
     std::optional<qint32> chosen;
-    if (handler()) {
-        chosen = handler()(Color);
+    if (const ColorDialogHandler& h = handler().get()) {
+        chosen = h(Color);
     } else if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
         // Nobody can answer a dialog there: it counts as cancelled, so nothing ever waits.
         qWarning("colour dialog without a handler on the offscreen platform: cancelled");

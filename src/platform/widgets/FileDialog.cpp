@@ -1,5 +1,7 @@
 #include "platform/widgets/FileDialog.h"
 
+#include "platform/Hook.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -9,9 +11,9 @@ namespace platform {
 
 namespace {
 
-FileDialogHandler& handler()
+Hook<FileDialogHandler>& handler()
 {
-    static FileDialogHandler h;
+    static Hook<FileDialogHandler> h;
     return h;
 }
 
@@ -33,9 +35,7 @@ QString defaultSuffix(const QString& filter)
 
 FileDialogHandler SetFileDialogHandler(FileDialogHandler h)
 {
-    FileDialogHandler previous = std::move(handler());
-    handler() = std::move(h);
-    return previous;
+    return handler().exchange(std::move(h));
 }
 
 QString QtFileFilter(const QString& filter)
@@ -68,8 +68,8 @@ std::optional<QString> FileDialog::show(FileDialogRequest::Kind kind, QWidget* p
     request.startDir = FileName.isEmpty() ? InitDir : QFileInfo(FileName).absolutePath();
 
     std::optional<QString> chosen;
-    if (handler()) {
-        chosen = handler()(request);
+    if (const FileDialogHandler& h = handler().get()) {
+        chosen = h(request);
     } else if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
         // Nobody can answer a dialog there: it counts as cancelled, so nothing ever waits.
         qWarning("file dialog without a handler on the offscreen platform: cancelled");

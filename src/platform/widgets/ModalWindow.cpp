@@ -1,13 +1,15 @@
 #include "platform/widgets/ModalWindow.h"
 
+#include "platform/Hook.h"
+
 #include <QDialog>
 
 namespace platform {
 
 namespace {
-ModalHandler& handler()
+Hook<ModalHandler>& handler()
 {
-    static ModalHandler h;
+    static Hook<ModalHandler> h;
     return h;
 }
 } // namespace
@@ -20,8 +22,8 @@ void ShowModalForReal(QDialog& window)
 
 void ShowModal(QDialog& window)
 {
-    if (handler()) {
-        const ModalHandler h = handler(); // a handler may replace itself
+    if (handler().get()) {
+        const ModalHandler h = handler().get(); // a handler may replace itself
         h(window);
         return;
     }
@@ -30,9 +32,7 @@ void ShowModal(QDialog& window)
 
 ModalHandler SetModalHandler(ModalHandler h)
 {
-    ModalHandler previous = std::move(handler());
-    handler() = std::move(h);
-    return previous;
+    return handler().exchange(std::move(h));
 }
 
 } // namespace platform

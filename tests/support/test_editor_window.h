@@ -23,18 +23,6 @@
 class EditorWindow : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        previousDialog_ = platform::SetFileDialogHandler([this](const platform::FileDialogRequest& r) {
-            dialogs.push_back(r);
-            if (dialogAnswers.empty())
-                return std::optional<QString>();
-            std::optional<QString> a = dialogAnswers.front();
-            dialogAnswers.pop_front();
-            return a;
-        });
-    }
-
     void TearDown() override
     {
         if (window) {
@@ -42,7 +30,6 @@ protected:
             window->close();
             window.reset();
         }
-        platform::SetFileDialogHandler(previousDialog_);
     }
 
     // Settings present (no first run), so that a test can set single values beforehand.
@@ -78,21 +65,8 @@ protected:
         return out;
     }
 
-    QString WriteFile(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return path;
-    }
-
-    static QByteArray ReadFile(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    // A file of the test's folder.
+    QString WriteFile(const QString& name, const QByteArray& bytes) { return WriteFileBytes(dir.filePath(name), bytes); }
 
     // The colour of one character of the editor.
     qint32 ColourAt(int position)
@@ -110,5 +84,13 @@ protected:
     std::vector<platform::FileDialogRequest> dialogs;
 
 private:
-    platform::FileDialogHandler previousDialog_;
+    const platform::ScopedHook<platform::FileDialogHandler> fileDialog_{
+        platform::SetFileDialogHandler, [this](const platform::FileDialogRequest& r) {
+            dialogs.push_back(r);
+            if (dialogAnswers.empty())
+                return std::optional<QString>();
+            std::optional<QString> a = dialogAnswers.front();
+            dialogAnswers.pop_front();
+            return a;
+        }};
 };

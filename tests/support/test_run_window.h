@@ -81,21 +81,7 @@ public:
 class RunWindow : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        previousSound_ = platform::SetSoundHook([this](const QString& f) { sounds << f; });
-        previousDialog_ = platform::SetFileDialogHandler([this](const platform::FileDialogRequest&) {
-            ++fileDialogs;
-            return std::optional<QString>();
-        });
-    }
-
-    void TearDown() override
-    {
-        Finish();
-        platform::SetSoundHook(previousSound_);
-        platform::SetFileDialogHandler(previousDialog_);
-    }
+    void TearDown() override { Finish(); }
 
     // Closes the window, so that a table of cases can start afresh.
     void Finish()
@@ -214,6 +200,10 @@ protected:
     int fileDialogs = 0;
 
 private:
-    platform::SoundHook previousSound_;
-    platform::FileDialogHandler previousDialog_;
+    const platform::ScopedHook<platform::SoundHook> sound_{platform::SetSoundHook, [this](const QString& f) { sounds << f; }};
+    const platform::ScopedHook<platform::FileDialogHandler> fileDialog_{
+        platform::SetFileDialogHandler, [this](const platform::FileDialogRequest&) {
+            ++fileDialogs;
+            return std::optional<QString>();
+        }};
 };
