@@ -181,6 +181,19 @@ void RichTextBox::SetText(const QString& text)
 
 namespace {
 
+// Inserts the text at the cursor, formatted run by run; runs past the text's end are cut.
+void insertRuns(QTextCursor& c, const QString& text, const std::vector<QTextCharFormat>& formats,
+                const std::vector<FormattedRun>& runs)
+{
+    int from = 0;
+    for (const FormattedRun& run : runs) {
+        const int length = qBound(0, run.length, int(text.size()) - from);
+        if (length > 0)
+            c.insertText(toDocumentBreaks(text.mid(from, length)), formats[size_t(run.format)]);
+        from += length;
+    }
+}
+
 // Replaces the whole of `doc` with the text formatted run by run.
 void buildFormatted(QTextDocument* doc, const QString& text, const std::vector<QTextCharFormat>& formats,
                     const std::vector<FormattedRun>& runs)
@@ -190,13 +203,7 @@ void buildFormatted(QTextDocument* doc, const QString& text, const std::vector<Q
     // Emptied with clear(), the document reports the whole text as new, and the editor then
     // lays out only what it shows and the rest in steps between events, as for setPlainText.
     doc->clear();
-    int from = 0;
-    for (const FormattedRun& run : runs) {
-        const int length = qBound(0, run.length, int(text.size()) - from);
-        if (length > 0)
-            c.insertText(toDocumentBreaks(text.mid(from, length)), formats[size_t(run.format)]);
-        from += length;
-    }
+    insertRuns(c, text, formats, runs);
     c.endEditBlock();
 }
 
@@ -310,13 +317,7 @@ void RichTextBox::ReplaceLine(int line, const QString& text, const std::vector<Q
         c.setPosition(block.position());
         c.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
         c.removeSelectedText();
-        int from = 0;
-        for (const FormattedRun& run : runs) {
-            const int length = qBound(0, run.length, int(text.size()) - from);
-            if (length > 0)
-                c.insertText(toDocumentBreaks(text.mid(from, length)), formats[size_t(run.format)]);
-            from += length;
-        }
+        insertRuns(c, text, formats, runs);
         c.endEditBlock();
         setTextCursor(QTextCursor(document())); // before Change, whose handlers may read it
     });
