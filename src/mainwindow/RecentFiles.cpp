@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace recent {
+namespace mainwindow::recent {
 
 namespace {
 
@@ -55,4 +55,4 @@ void RaiseRecentFile(platform::SettingsStore& store, int index)
     putEntry(store, 0, p);
 }
 
-} // namespace recent
+} // namespace mainwindow::recent

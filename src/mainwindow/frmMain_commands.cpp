@@ -417,7 +417,7 @@ void frmMain::mnuToolsOptions_Click()
     picSim->update();
 
     ApplyDebugGridSettings();
-    using programgrid::TextCol, programgrid::MarkCol;
+    using mainwindow::programgrid::TextCol, mainwindow::programgrid::MarkCol;
     for (int row = 0; row < DebugWindow->Rows(); ++row) {
         DebugWindow->SetCellFont(row, TextCol, g.DebugFontName, g.DebugFontSize, DebugWindow->CellFontBold(row, TextCol));
         DebugWindow->SetRowHeightTwips(row, g.DebugRowHeight);
@@ -425,7 +425,7 @@ void frmMain::mnuToolsOptions_Click()
         if (mark.isEmpty()) {
             DebugWindow->SetCellForeColor(row, TextCol, g.NormalTextColor);
             DebugWindow->SetCellBackColor(row, TextCol, g.NormalBackColor);
-        } else if (mark == programgrid::BreakMark) {
+        } else if (mark == mainwindow::programgrid::BreakMark) {
             DebugWindow->SetCellForeColor(row, TextCol, g.BreakPointTextColor);
             DebugWindow->SetCellBackColor(row, TextCol, g.BreakPointColor);
         }

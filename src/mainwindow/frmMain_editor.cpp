@@ -132,7 +132,7 @@ void frmMain::mnuToolsReformatText_Click()
 
 void frmMain::ReformatText(RichTextBox* Box)
 {
-    TextBuffer->SetText(syntax::ReformatText(Box->Text()));
+    TextBuffer->SetText(program::syntax::ReformatText(Box->Text()));
     const bool saveEnabled = IsButtonEnabled(QStringLiteral("Save"));
     // During a run Save is disabled: SaveWasEnabled keeps the document's real state.
     if (!runActive_)
@@ -144,7 +144,7 @@ void frmMain::ReformatText(RichTextBox* Box)
 
 bool frmMain::CheckSyntax(RichTextBox* Box)
 {
-    const std::optional<syntax::SyntaxError> error = syntax::CheckSyntax(Box->Text());
+    const std::optional<program::syntax::SyntaxError> error = program::syntax::CheckSyntax(Box->Text());
     if (!error)
         return false;
     if (TextEditor->isHidden())

@@ -18,7 +18,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-using namespace programgrid;
+using namespace mainwindow::programgrid;
 
 namespace {
 

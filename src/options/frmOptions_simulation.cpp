@@ -93,8 +93,8 @@ void frmOptions::lblEffectColor_Click()
 
 void frmOptions::cmdSimDefaults_Click()
 {
-    lblWPColor->SetBackColor(keys::WorkPieceColor.DefaultColour());
-    lblBackColor->SetBackColor(keys::SimBackColor.DefaultColour());
-    lblEffectColor->SetBackColor(keys::EffectColor.DefaultColour());
+    lblWPColor->SetBackColor(settings::keys::WorkPieceColor.DefaultColour());
+    lblBackColor->SetBackColor(settings::keys::SimBackColor.DefaultColour());
+    lblEffectColor->SetBackColor(settings::keys::EffectColor.DefaultColour());
     DrawSimSample();
 }

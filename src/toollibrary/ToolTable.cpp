@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-namespace tooltable {
+namespace toollibrary::tooltable {
 
 namespace {
 
@@ -129,8 +129,8 @@ ToolListReading ReadToolList(const QString& path, ToolFileTable& files, ToolName
         const QList<QByteArray> parts = line.split('=');
         std::optional<qint16> number;
         if (parts.size() >= 2)
-            if (const auto v = vb::ParseStoredNumber(decodePiece(parts[0])))
-                number = vb::ToInt16(*v);
+            if (const auto v = platform::vb::ParseStoredNumber(decodePiece(parts[0])))
+                number = platform::vb::ToInt16(*v);
         if (!number || *number < 0 || *number >= ToolCount) {
             if (result.problem.isEmpty())
                 result.problem = QStringLiteral("The tool list %1 has lines that were skipped, the first of them "
@@ -193,7 +193,7 @@ ToolDescription ReadToolDescription(const QString& descriptionPath)
         const QStringList parts = line.split(u'=');
         if (parts.size() < 2)
             continue; // no value to take
-        d.keys[parts[0].toUpper()] = vb::Trim(parts[1]);
+        d.keys[parts[0].toUpper()] = platform::vb::Trim(parts[1]);
     }
     return d;
 }
@@ -203,8 +203,8 @@ std::optional<qint16> SizeValue(const ToolDescription& description, const QStrin
     const auto it = description.keys.find(key);
     if (it == description.keys.end())
         return std::nullopt;
-    const auto v = vb::ParseStoredNumber(*it);
-    return v ? vb::ToInt16(*v) : std::nullopt;
+    const auto v = platform::vb::ParseStoredNumber(*it);
+    return v ? platform::vb::ToInt16(*v) : std::nullopt;
 }
 
-} // namespace tooltable
+} // namespace toollibrary::tooltable

@@ -13,7 +13,7 @@
 #include <array>
 #include <optional>
 
-namespace tooltable {
+namespace toollibrary::tooltable {
 
 using ToolFileTable = std::array<QString, ToolCount>;
 
@@ -75,4 +75,4 @@ ToolDescription ReadToolDescription(const QString& descriptionPath);
 // A size value of a description ("TOOLWIDTH", "TOOLHEIGHT") as a 16-bit whole number.
 std::optional<qint16> SizeValue(const ToolDescription& description, const QString& key);
 
-} // namespace tooltable
+} // namespace toollibrary::tooltable

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace recent;
+using namespace mainwindow::recent;
 
 namespace {
 

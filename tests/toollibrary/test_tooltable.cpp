@@ -12,7 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-using namespace tooltable;
+using namespace toollibrary::tooltable;
 
 namespace {
 

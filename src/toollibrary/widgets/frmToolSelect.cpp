@@ -145,7 +145,7 @@ frmToolSelect::frmToolSelect(SharedState& state, QWidget* parent) : QDialog(pare
 void frmToolSelect::GetToolList()
 {
     cmbTools->clear();
-    const tooltable::ToolListReading reading = tooltable::ReadToolList(tooltable::ToolListPath(), state_.ToolFiles, &namesAsRead_);
+    const toollibrary::tooltable::ToolListReading reading = toollibrary::tooltable::ReadToolList(toollibrary::tooltable::ToolListPath(), state_.ToolFiles, &namesAsRead_);
     cmbTools->addItems(reading.items);
     cmbTools->setCurrentIndex(-1); // as after emptying: no item chosen
     chosenTool_ = -1;
@@ -155,9 +155,9 @@ void frmToolSelect::GetToolList()
 void frmToolSelect::Form_Load()
 {
     // Every opening starts afresh, as a window loaded anew does.
-    fileListPath_ = tooltable::ToolsFolder();
+    fileListPath_ = toollibrary::tooltable::ToolsFolder();
     FileList->clear();
-    FileList->addItems(tooltable::ToolPictures(fileListPath_));
+    FileList->addItems(toollibrary::tooltable::ToolPictures(fileListPath_));
     FileList->setCurrentRow(-1);
     FileList->clearSelection();
     imgTool->clear();
@@ -253,7 +253,7 @@ void frmToolSelect::ShowToolDetails(const QString& Path)
     }
 
     // A key the description lacks leaves its label as it was.
-    const tooltable::ToolDescription description = tooltable::ReadToolDescription(tooltable::DescriptionPath(Path));
+    const toollibrary::tooltable::ToolDescription description = toollibrary::tooltable::ReadToolDescription(toollibrary::tooltable::DescriptionPath(Path));
     const std::pair<const char*, QLabel*> keys[4] = {
         {"TOOLNAME", lblName}, {"TOOLWIDTH", lblToolWidth}, {"TOOLHEIGHT", lblToolHeight}, {"CUTTINGPOINT", lblCuttingPoint}};
     for (const auto& [key, value] : keys) {
@@ -275,8 +275,8 @@ void frmToolSelect::cmdAssign_Click()
 
 void frmToolSelect::cmdClose_Click()
 {
-    const QString path = tooltable::ToolListPath();
-    const QString why = tooltable::WriteToolList(path, state_.ToolFiles, &namesAsRead_);
+    const QString path = toollibrary::tooltable::ToolListPath();
+    const QString why = toollibrary::tooltable::WriteToolList(path, state_.ToolFiles, &namesAsRead_);
     if (!why.isEmpty()) {
         // The old file is untouched; the assignments stay here to try again.
         platform::MsgBox(QStringLiteral("The tool list %1 could not be saved: %2.\n\nThe file is as it was. "
