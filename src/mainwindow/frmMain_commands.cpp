@@ -130,14 +130,14 @@ void frmMain::buildToolbar()
     Toolbar->setObjectName(QStringLiteral("Toolbar"));
     Toolbar->setMovable(false);
     Toolbar->setFloatable(false);
-    Toolbar->setIconSize(QSize(ToolbarPictureSize, ToolbarPictureSize));
+    Toolbar->setIconSize(QSize(platform::ToolbarPictureSize, platform::ToolbarPictureSize));
     Toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     Toolbar->installEventFilter(this);
     for (const QString& key : ToolbarKeys) {
         if (key == u"Step" || key == u"Options")
             Toolbar->addSeparator();
-        auto* button = new QAction(ToolbarIcon(key), key, Toolbar);
+        auto* button = new QAction(platform::ToolbarIcon(key), key, Toolbar);
         button->setObjectName(QStringLiteral("Toolbar_") + key);
         button->setData(key);
         button->setToolTip(key);
@@ -394,8 +394,8 @@ void frmMain::mnuToolsOptions_Click()
 {
     Tag.clear();
     {
-        const frmOptions::ImageList markers{{QStringLiteral("Break"), GutterPicture(QStringLiteral("Break"))},
-                                            {QStringLiteral("Step"), GutterPicture(QStringLiteral("Step"))}};
+        const frmOptions::ImageList markers{{QStringLiteral("Break"), platform::GutterPicture(QStringLiteral("Break"))},
+                                            {QStringLiteral("Step"), platform::GutterPicture(QStringLiteral("Step"))}};
         frmOptions dialog(settings_, store_, com, Tag, markers, this);
         platform::ShowModal(dialog);
     }

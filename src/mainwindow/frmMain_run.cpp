@@ -164,7 +164,7 @@ bool frmMain::ReadBilletSize()
                          platform::vbCritical);
         return false;
     }
-    const BilletReading billet = ReadBilletLine(DebugWindow->TextMatrix(row, mainwindow::programgrid::TextCol));
+    const program::BilletReading billet = program::ReadBilletLine(DebugWindow->TextMatrix(row, mainwindow::programgrid::TextCol));
     if (!billet.Error.isEmpty()) {
         platform::MsgBox(QStringLiteral("Line %1: %2").arg(row + 1).arg(billet.Error), platform::vbCritical);
         return false;

@@ -51,8 +51,8 @@ frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store
 
     picBand = new QLabel(this);
     picBand->setObjectName(QStringLiteral("picBand"));
-    picBand->setPixmap(OptionsBandPicture());
-    picBand->setGeometry(0, 0, OptionsBandWidth, OptionsBandHeight);
+    picBand->setPixmap(platform::OptionsBandPicture());
+    picBand->setGeometry(0, 0, platform::OptionsBandWidth, platform::OptionsBandHeight);
 
     cmdEditorCancel = button(this, "cmdEditorCancel", QStringLiteral("&Cancel"));
     cmdOK = button(this, "cmdOK", QStringLiteral("&OK"));
@@ -65,7 +65,7 @@ frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store
 
     SSTab = new QTabWidget(this);
     SSTab->setObjectName(QStringLiteral("SSTab"));
-    SSTab->setGeometry(OptionsBandWidth + 4, 4, ClientWidth - OptionsBandWidth - 8, ClientHeight - 8);
+    SSTab->setGeometry(platform::OptionsBandWidth + 4, 4, ClientWidth - platform::OptionsBandWidth - 8, ClientHeight - 8);
     SSTab->addTab(buildEditorPage(), QStringLiteral("Editor"));
     SSTab->addTab(buildDebugPage(), QStringLiteral("Debug"));
     SSTab->addTab(buildSimulationPage(), QStringLiteral("Simulation"));

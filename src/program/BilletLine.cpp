@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+namespace program {
+
 BilletReading ReadBilletLine(const QString& line)
 {
     BilletReading r;
@@ -41,3 +43,5 @@ BilletReading ReadBilletLine(const QString& line)
     }
     return r;
 }
+
+} // namespace program

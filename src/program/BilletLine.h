@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <optional>
 
+namespace program {
+
 struct BilletReading
 {
     // A size the line does not give stays unset, and the caller keeps its previous value.
@@ -18,3 +20,5 @@ struct BilletReading
 // are the keyword, the first two fields after it are used. A size must come to at least one
 // pixel.
 BilletReading ReadBilletLine(const QString& line);
+
+} // namespace program

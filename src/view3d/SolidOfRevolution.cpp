@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
+namespace view3d {
+
 namespace {
 
 constexpr int Slices = 64;
@@ -104,3 +106,5 @@ std::vector<Primitive> SolidOfRevolution(const SceneInput& in)
     out.push_back(Primitive::disk(0, previousRadius / PixelsPerUnit, Slices, Slices));
     return out;
 }
+
+} // namespace view3d

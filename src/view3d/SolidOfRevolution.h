@@ -10,6 +10,8 @@
 #include <iosfwd>
 #include <vector>
 
+namespace view3d {
+
 struct Primitive
 {
     enum class Kind { Color, Rotate, Translate, Cylinder, Disk };
@@ -54,3 +56,5 @@ std::array<double, 3> PartColor(qint32 WorkPieceColor);
 // along x, and the walk over the profile. Without a profile the scene holds the axes and
 // rotations only; a profile too short for the walk reads its last entry where it runs out.
 std::vector<Primitive> SolidOfRevolution(const SceneInput& in);
+
+} // namespace view3d

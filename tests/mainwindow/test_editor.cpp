@@ -62,7 +62,7 @@ protected:
 TEST_F(EditorPane, ThePassColoursEveryCharacterClass)
 {
     Start();
-    const qint32 plain = UncolouredTextColour(Back);
+    const qint32 plain = mainwindow::UncolouredTextColour(Back);
     // L letter colour, I integer colour, C comment colour, . left as it is.
     const struct { const char* text; const char* classes; } cases[] = {
         {"G01 X10.5 [CUT\r\n", "LIIILIIIIICCCC.."},

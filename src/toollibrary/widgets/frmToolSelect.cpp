@@ -64,7 +64,7 @@ frmToolSelect::frmToolSelect(SharedState& state, QWidget* parent) : QDialog(pare
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twips(165, 45, 3600, 705));
-    Image1->setPixmap(ToolLibraryHeaderPicture());
+    Image1->setPixmap(platform::ToolLibraryHeaderPicture());
 
     Label5 = label(this, "Label5", QStringLiteral("&Tool Number"), twips(135, 1065, 2085, 255));
     cmbTools = new QComboBox(this);
