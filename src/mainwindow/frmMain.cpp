@@ -13,7 +13,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/ModalWindow.h"
 #include "platform/widgets/RichTextBox.h"

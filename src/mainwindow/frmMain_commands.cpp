@@ -12,7 +12,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/VbNumbers.h"
 #include "platform/gui/StartProgram.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/ModalWindow.h"

@@ -5,7 +5,7 @@
 #include "mainwindow/SyntaxColouring.h"
 #include "platform/KeyCodes.h"
 #include "platform/MessageBox.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "platform/widgets/RichTextBox.h"
 #include "platform/widgets/SendKeys.h"
 #include "program/ColourRuns.h"

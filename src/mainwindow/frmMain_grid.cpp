@@ -5,7 +5,7 @@
 #include "mainwindow/ProgramGridColumns.h"
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"

@@ -2,7 +2,7 @@
 
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

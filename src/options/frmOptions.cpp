@@ -7,7 +7,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
-#include "platform/widgets/ColorDialog.h"
+#include "platform/widgets/ColourDialog.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
@@ -38,7 +38,7 @@ constexpr int LargestStored = 32767; // what a 16-bit setting can hold
 // ---------------------------------------------------------------------------------------
 // The window
 
-frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store, platform::ColorDialog& com,
+frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store, platform::ColourDialog& com,
                        QString& tag, const ImageList& markers, QWidget* parent)
     : QDialog(parent), imglstDebug(markers), settings_(settings), store_(store), com_(com), tag_(tag)
 {

@@ -5,7 +5,7 @@
 #include "platform/VbNumbers.h"
 #include "platform/gui/Picture.h"
 #include "platform/gui/Sound.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "settings/GlobalVariables.h"
 #include "shared/SharedState.h"
 #include "simulation/SimulationHost.h"

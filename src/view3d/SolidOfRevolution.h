@@ -14,16 +14,16 @@ namespace view3d {
 
 struct Primitive
 {
-    enum class Kind { Color, Rotate, Translate, Cylinder, Disk };
+    enum class Kind { Colour, Rotate, Translate, Cylinder, Disk };
 
-    Kind kind = Kind::Color;
-    // Color: r, g, b. Rotate: angle (degrees), x, y, z. Translate: x, y, z.
+    Kind kind = Kind::Colour;
+    // Colour: r, g, b. Rotate: angle (degrees), x, y, z. Translate: x, y, z.
     // Cylinder: base radius, top radius, height. Disk: inner radius, outer radius.
     std::array<double, 4> v{};
     int slices = 0; // Cylinder, Disk
     int stacks = 0; // Cylinder: stacks; Disk: loops
 
-    static Primitive color(double r, double g, double b) { return {Kind::Color, {r, g, b, 0}}; }
+    static Primitive colour(double r, double g, double b) { return {Kind::Colour, {r, g, b, 0}}; }
     static Primitive rotate(double angle, double x, double y, double z) { return {Kind::Rotate, {angle, x, y, z}}; }
     static Primitive translate(double x, double y, double z) { return {Kind::Translate, {x, y, z, 0}}; }
     static Primitive cylinder(double base, double top, double height, int slices, int stacks)
@@ -50,7 +50,7 @@ struct SceneInput
 };
 
 // The colour of the solid from a Windows RGB value (red in the low byte), each part 0 to 1.
-std::array<double, 3> PartColor(qint32 WorkPieceColor);
+std::array<double, 3> PartColour(qint32 WorkPieceColor);
 
 // The scene: the optional axes, the user's rotations, the quarter turn that lays the part
 // along x, and the walk over the profile. Without a profile the scene holds the axes and

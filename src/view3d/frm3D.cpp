@@ -52,9 +52,9 @@ bool frm3D::HasContext() const
     return glReady_ && surface_;
 }
 
-void frm3D::computeColor()
+void frm3D::computeColour()
 {
-    const auto [red, green, blue] = view3d::PartColor(settings_.WorkPieceColor);
+    const auto [red, green, blue] = view3d::PartColour(settings_.WorkPieceColor);
     PartRed = red;
     PartGreen = green;
     PartBlue = blue;
@@ -70,7 +70,7 @@ bool frm3D::Initialize()
     RotX = 0;
     RotY = 0;
     RotZ = 0;
-    computeColor();
+    computeColour();
     if (!view3d::ChoosePixelFormat(view3d::RequestedFormat())) {
         platform::MsgBox(QStringLiteral("ChoosePixelFormat failed"), platform::vbOKOnly);
         return false;
@@ -107,7 +107,7 @@ void frm3D::initializeGL()
 
 void frm3D::DrawWorld()
 {
-    computeColor();
+    computeColour();
     view3d::SceneInput in;
     in.profile = &state_.WorkPieceProfile;
     in.RotX = RotX;
@@ -129,7 +129,7 @@ void frm3D::compileScene()
     for (const view3d::Primitive& p : scene_) {
         const auto& v = p.v;
         switch (p.kind) {
-        case view3d::Primitive::Kind::Color:
+        case view3d::Primitive::Kind::Colour:
             glColor3f(GLfloat(v[0]), GLfloat(v[1]), GLfloat(v[2]));
             break;
         case view3d::Primitive::Kind::Rotate:

@@ -76,7 +76,7 @@ private:
     friend class Surface3D;
     void SetProjection();
     QSize clientPixels() const;
-    void computeColor();
+    void computeColour();
     // The surface got its context: GL state, the scene list and the projection.
     void initializeGL();
     // One frame into the surface (the surface's paint).

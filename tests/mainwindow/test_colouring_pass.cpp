@@ -5,7 +5,7 @@
 #include "DocumentLook.h"
 
 #include "mainwindow/SyntaxColouring.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "program/ColourRuns.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -3,7 +3,7 @@
 #include "test_editor_window.h"
 
 #include "mainwindow/SyntaxColouring.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "platform/widgets/FlexGrid.h"
 
 #include <QKeyEvent>

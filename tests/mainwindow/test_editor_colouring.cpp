@@ -1,6 +1,6 @@
 #include "mainwindow/SyntaxColouring.h"
 
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "test_run_window.h"
 #include "DocumentLook.h"
 
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

@@ -2,7 +2,7 @@
 #include "view3d/SolidOfRevolution.h"
 #include "view3d/frm3D.h"
 
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <gtest/gtest.h>
 
@@ -68,8 +68,8 @@ std::vector<P> Join(std::vector<P> a, const std::vector<P>& b)
     return a;
 }
 
-const P Lighter = P::color(0.1, 0.1, 1.1);
-const P Body = P::color(0, 0, 1);
+const P Lighter = P::colour(0.1, 0.1, 1.1);
+const P Body = P::colour(0, 0, 1);
 
 } // namespace
 
@@ -124,9 +124,9 @@ TEST(Scene, TaperMarkChangingAtColumnZeroSkipsTwoColumns)
 
 TEST(Scene, AxesComeBeforeTheRotationsSoTheyStayPut)
 {
-    const std::vector<P> axes = {P::color(0, 0, 1), P::cylinder(0.02, 0.02, 10, 6, 6),
-                                 P::rotate(90, 0, 1, 0), P::color(1, 0, 0), P::cylinder(0.02, 0.02, 10, 6, 6),
-                                 P::rotate(-90, 1, 0, 0), P::color(0, 1, 0), P::cylinder(0.02, 0.02, 10, 6, 6),
+    const std::vector<P> axes = {P::colour(0, 0, 1), P::cylinder(0.02, 0.02, 10, 6, 6),
+                                 P::rotate(90, 0, 1, 0), P::colour(1, 0, 0), P::cylinder(0.02, 0.02, 10, 6, 6),
+                                 P::rotate(-90, 1, 0, 0), P::colour(0, 1, 0), P::cylinder(0.02, 0.02, 10, 6, 6),
                                  P::rotate(90, 1, 0, 0), P::rotate(-90, 0, 1, 0)};
     const auto profile = Billet(400, 100);
     const auto plain = Scene(profile, false, 12, -7, 3);
@@ -141,8 +141,8 @@ TEST(Scene, ColourComesFromTheWorkpieceSettingRedInTheLowByte)
     in.profile = &profile;
     in.WorkPieceColor = platform::WinRgb(255, 51, 0);
     const auto scene = view3d::SolidOfRevolution(in);
-    ExpectScene({scene[5], scene[7]}, {P::color(1.1, 0.3, 0.1), P::color(1, 0.2, 0)});
-    const auto c = view3d::PartColor(platform::WinRgb(0, 128, 255));
+    ExpectScene({scene[5], scene[7]}, {P::colour(1.1, 0.3, 0.1), P::colour(1, 0.2, 0)});
+    const auto c = view3d::PartColour(platform::WinRgb(0, 128, 255));
     EXPECT_EQ(c[1], 128.0 / 255);
     EXPECT_EQ(c[2], 1.0);
 }

@@ -1,6 +1,6 @@
 #include "platform/widgets/RichTextBox.h"
 
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "program/ProgramFile.h"
 
 #include <QMimeData>
