@@ -165,8 +165,8 @@ bool frmMain::ReadBilletSize()
         return false;
     }
     const program::BilletReading billet = program::ReadBilletLine(DebugWindow->TextMatrix(row, mainwindow::programgrid::TextCol));
-    if (!billet.Error.isEmpty()) {
-        platform::MsgBox(QStringLiteral("Line %1: %2").arg(row + 1).arg(billet.Error), platform::vbCritical);
+    if (!billet.error.isEmpty()) {
+        platform::MsgBox(QStringLiteral("Line %1: %2").arg(row + 1).arg(billet.error), platform::vbCritical);
         return false;
     }
     if (billet.Diameter)

@@ -14,7 +14,7 @@ BilletReading ReadBilletLine(const QString& line)
     const QString rest = platform::vb::Trim(platform::vb::Trim(line).mid(7));
     const QStringList fields = rest.split(u' ');
     if (rest.isEmpty() || fields.size() < 2) {
-        r.Error = QStringLiteral("The billet line \"%1\" must give a diameter and a length, for example [BILLET X20 Z40.")
+        r.error = QStringLiteral("The billet line \"%1\" must give a diameter and a length, for example [BILLET X20 Z40.")
                       .arg(shown);
         return r;
     }

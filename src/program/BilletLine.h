@@ -13,7 +13,7 @@ struct BilletReading
     std::optional<qint16> Diameter;
     std::optional<qint16> Length;
     // Why the line cannot be read; empty when it can.
-    QString Error;
+    QString error;
 };
 
 // `line` is the program line holding "[BILLET": its first seven characters after trimming

@@ -117,7 +117,7 @@ ToolListReading ReadToolList(const QString& path, ToolFileTable& files, ToolName
     QString why;
     const auto bytes = readFile(path, &why);
     if (!bytes) {
-        result.problem = QStringLiteral("The tool list %1 could not be read: %2. No tool pictures are assigned from it.")
+        result.error = QStringLiteral("The tool list %1 could not be read: %2. No tool pictures are assigned from it.")
                              .arg(QDir::toNativeSeparators(path), why);
         return result;
     }
@@ -132,8 +132,8 @@ ToolListReading ReadToolList(const QString& path, ToolFileTable& files, ToolName
             if (const auto v = platform::vb::ParseStoredNumber(decodePiece(parts[0])))
                 number = platform::vb::ToInt16(*v);
         if (!number || *number < 0 || *number >= ToolCount) {
-            if (result.problem.isEmpty())
-                result.problem = QStringLiteral("The tool list %1 has lines that were skipped, the first of them "
+            if (result.error.isEmpty())
+                result.error = QStringLiteral("The tool list %1 has lines that were skipped, the first of them "
                                                 "line %2: \"%3\". Each line must hold a tool number from 0 to 20, "
                                                 "\"=\" and the name of a picture in the tools folder.")
                                      .arg(QDir::toNativeSeparators(path))

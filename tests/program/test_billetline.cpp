@@ -17,7 +17,7 @@ TEST(BilletLine, ReadsDiameterAndLengthInPixels)
     };
     for (const Case& c : cases) {
         const program::BilletReading r = program::ReadBilletLine(c.line);
-        EXPECT_TRUE(r.Error.isEmpty()) << c.line << ": " << r.Error.toStdString();
+        EXPECT_TRUE(r.error.isEmpty()) << c.line << ": " << r.error.toStdString();
         EXPECT_EQ(r.Diameter, c.diameter) << c.line;
         EXPECT_EQ(r.Length, c.length) << c.line;
     }
@@ -30,7 +30,7 @@ TEST(BilletLine, UnreadableLinesAreReportedNotGuessed)
                            "[BILLET X0 Z40", "[BILLET X20 Z0.05"};
     for (const char* line : lines) {
         const program::BilletReading r = program::ReadBilletLine(line);
-        EXPECT_FALSE(r.Error.isEmpty()) << line;
+        EXPECT_FALSE(r.error.isEmpty()) << line;
         EXPECT_FALSE(r.Diameter) << line;
         EXPECT_FALSE(r.Length) << line;
     }

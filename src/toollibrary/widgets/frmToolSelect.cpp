@@ -149,7 +149,7 @@ void frmToolSelect::GetToolList()
     cmbTools->addItems(reading.items);
     cmbTools->setCurrentIndex(-1); // as after emptying: no item chosen
     chosenTool_ = -1;
-    listProblem_ = reading.problem;
+    listProblem_ = reading.error;
 }
 
 void frmToolSelect::Form_Load()
