@@ -360,7 +360,7 @@ void ModCNC::ChangeTool()
         platform::MsgBox(QStringLiteral("Tool %1 cannot be loaded: %2 The current tool stays.").arg(number).arg(why),
                          platform::vbCritical);
     };
-    if (number < 0 || number >= ToolCount) {
+    if (number < 0 || number >= shared::ToolCount) {
         refuse(QStringLiteral("tool numbers run from 0 to 20 in the tool list %1.")
                    .arg(QDir::toNativeSeparators(toollibrary::tooltable::ToolListPath())));
         return;

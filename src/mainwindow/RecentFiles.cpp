@@ -11,7 +11,7 @@ namespace {
 
 void putEntry(platform::SettingsStore& store, int index, const QString& path)
 {
-    store.SaveSetting(AppName, RecentFilesSection, QString::number(index), path);
+    store.SaveSetting(settings::AppName, RecentFilesSection, QString::number(index), path);
 }
 
 } // namespace
@@ -24,7 +24,7 @@ QString GetFileName(const QString& path)
 
 QString RecentFileEntry(platform::SettingsStore& store, int index)
 {
-    return store.GetSetting(AppName, RecentFilesSection, QString::number(index));
+    return store.GetSetting(settings::AppName, RecentFilesSection, QString::number(index));
 }
 
 QStringList RecentFileCaptions(platform::SettingsStore& store)

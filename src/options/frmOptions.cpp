@@ -229,7 +229,7 @@ void frmOptions::cmdOK_Click()
 
     for (const settings::keys::Setting* s : settings::keys::OptionsOkOrder)
         if (const auto it = chosen.constFind(s); it != chosen.cend())
-            store_.SaveSetting(AppName, s->Section(), s->Key(), *it);
+            store_.SaveSetting(settings::AppName, s->Section(), s->Key(), *it);
 
     settings_.LoadSettings(store_);
     tag_ = QStringLiteral("OK");

@@ -41,14 +41,14 @@ void load(GlobalVariables& g, const settings::keys::Setting& s, const QString& s
 void GlobalVariables::SaveDefaultSettings(platform::SettingsStore& store)
 {
     for (const settings::keys::Setting* s : settings::keys::FirstStartOrder)
-        store.SaveSetting(AppName, s->Section(), s->Key(), s->DefaultText());
+        store.SaveSetting(settings::AppName, s->Section(), s->Key(), s->DefaultText());
 }
 
 void GlobalVariables::LoadSettings(platform::SettingsStore& store)
 {
-    if (store.GetSetting(AppName, settings::keys::EditorFontName.Section(), settings::keys::EditorFontName.Key()).isEmpty())
+    if (store.GetSetting(settings::AppName, settings::keys::EditorFontName.Section(), settings::keys::EditorFontName.Key()).isEmpty())
         SaveDefaultSettings(store);
 
     for (const settings::keys::Setting* s : settings::keys::FirstStartOrder)
-        load(*this, *s, store.GetSetting(AppName, s->Section(), s->Key()));
+        load(*this, *s, store.GetSetting(settings::AppName, s->Section(), s->Key()));
 }

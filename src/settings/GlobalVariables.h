@@ -9,7 +9,9 @@
 
 namespace platform { class SettingsStore; }
 
+namespace settings {
 inline const QString AppName = QStringLiteral("CNC");
+} // namespace settings
 
 class GlobalVariables
 {

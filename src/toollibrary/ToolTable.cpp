@@ -131,7 +131,7 @@ ToolListReading ReadToolList(const QString& path, ToolFileTable& files, ToolName
         if (parts.size() >= 2)
             if (const auto v = platform::vb::ParseStoredNumber(decodePiece(parts[0])))
                 number = platform::vb::ToInt16(*v);
-        if (!number || *number < 0 || *number >= ToolCount) {
+        if (!number || *number < 0 || *number >= shared::ToolCount) {
             if (result.error.isEmpty())
                 result.error = QStringLiteral("The tool list %1 has lines that were skipped, the first of them "
                                                 "line %2: \"%3\". Each line must hold a tool number from 0 to 20, "
@@ -155,7 +155,7 @@ QString WriteToolList(const QString& path, const ToolFileTable& files, const Too
     if (!QDir().mkpath(info.absolutePath()))
         return QStringLiteral("the folder %1 could not be made").arg(QDir::toNativeSeparators(info.absolutePath()));
     QByteArray text;
-    for (int n = 0; n < ToolCount; ++n) {
+    for (int n = 0; n < shared::ToolCount; ++n) {
         // A name as it was read goes back in the bytes it was read in, whatever their code.
         const std::optional<QByteArray> read = asRead ? (*asRead)[size_t(n)] : std::nullopt;
         const QByteArray name = read && decodePiece(*read) == files[size_t(n)] ? *read : files[size_t(n)].toUtf8();

@@ -15,7 +15,7 @@
 
 namespace toollibrary::tooltable {
 
-using ToolFileTable = std::array<QString, ToolCount>;
+using ToolFileTable = std::array<QString, shared::ToolCount>;
 
 // "\Tools\ToolList.ini" beside the executable: the list file in the tools folder, both found
 // without regard to letter case.
@@ -42,7 +42,7 @@ struct ToolListReading
 };
 
 // The bytes a reading took each entry's name from, for the entries some reading has set.
-using ToolNameBytes = std::array<std::optional<QByteArray>, ToolCount>;
+using ToolNameBytes = std::array<std::optional<QByteArray>, shared::ToolCount>;
 
 // Reads the list file into `files`: each line "n=name" sets entry n to the text between the
 // first and a second "=", untrimmed, decoded as UTF-8 or, where its bytes are no UTF-8, as

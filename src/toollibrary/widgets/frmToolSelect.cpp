@@ -74,7 +74,7 @@ frmToolSelect::frmToolSelect(SharedState& state, QWidget* parent) : QDialog(pare
     cmbTools->setEditable(true);
     cmbTools->setInsertPolicy(QComboBox::NoInsert);
     cmbTools->setCompleter(nullptr);
-    cmbTools->setMaxVisibleItems(ToolCount);
+    cmbTools->setMaxVisibleItems(shared::ToolCount);
     // Only choosing an item has an effect: the box would otherwise take a typed item's text
     // as a choice when the typing ends.
     disconnect(cmbTools->lineEdit(), &QLineEdit::editingFinished, cmbTools, nullptr);
@@ -176,7 +176,7 @@ void frmToolSelect::Form_Load()
     // not 0 to 20 in order would offer numbers that are not the tools they name, so the
     // window always offers the 21 tool numbers; ToolFiles holds what the file gave.
     QStringList numbers;
-    for (int n = 0; n < ToolCount; ++n)
+    for (int n = 0; n < shared::ToolCount; ++n)
         numbers << QStringLiteral("Tool ") + QString::number(n);
     QStringList items;
     for (int i = 0; i < cmbTools->count(); ++i)
@@ -205,7 +205,7 @@ void frmToolSelect::keyPressEvent(QKeyEvent* event)
 void frmToolSelect::cmbTools_Click()
 {
     const int n = cmbTools->currentIndex();
-    chosenTool_ = n >= 0 && n < ToolCount ? n : -1;
+    chosenTool_ = n >= 0 && n < shared::ToolCount ? n : -1;
     if (chosenTool_ < 0)
         return;
     const QString name = state_.ToolFiles[size_t(chosenTool_)].toUpper();
