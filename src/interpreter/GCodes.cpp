@@ -38,7 +38,7 @@ void GCodes::RefuseCycle(const QString& reason)
 
 bool GCodes::Store(qint16& into, double value)
 {
-    const auto v = vb::ToInt16(value);
+    const auto v = platform::vb::ToInt16(value);
     if (!v) {
         Refuse(QStringLiteral("a position it leads to lies outside the machine's range."));
         return false;
@@ -115,8 +115,8 @@ void GCodes::ReturnHome()
     c.CurrentX = c.TargetX;
     c.CurrentZ = c.TargetZ;
 
-    const auto homeX = vb::ToInt16(state_.SimHeight / 2.0 - state_.ToolHeight - 5);
-    const auto homeZ = vb::ToInt16(double(state_.SimWidth - state_.BilletLength - state_.ToolWidth - 10));
+    const auto homeX = platform::vb::ToInt16(state_.SimHeight / 2.0 - state_.ToolHeight - 5);
+    const auto homeZ = platform::vb::ToInt16(double(state_.SimWidth - state_.BilletLength - state_.ToolWidth - 10));
     if (!homeX || !homeZ) {
         Refuse(QStringLiteral("the home position lies outside the machine's range."));
         return;
@@ -131,10 +131,10 @@ void GCodes::ReturnHome()
 void GCodes::ReadToolSize(const QString& File, qint16& Height, qint16& Width)
 {
     // A size the description does not give (or no description at all) leaves it as it was.
-    const tooltable::ToolDescription d = tooltable::ReadToolDescription(tooltable::DescriptionPath(File));
-    if (const auto w = tooltable::SizeValue(d, QStringLiteral("TOOLWIDTH")))
+    const toollibrary::tooltable::ToolDescription d = toollibrary::tooltable::ReadToolDescription(toollibrary::tooltable::DescriptionPath(File));
+    if (const auto w = toollibrary::tooltable::SizeValue(d, QStringLiteral("TOOLWIDTH")))
         Width = *w;
-    if (const auto h = tooltable::SizeValue(d, QStringLiteral("TOOLHEIGHT")))
+    if (const auto h = toollibrary::tooltable::SizeValue(d, QStringLiteral("TOOLHEIGHT")))
         Height = *h;
 }
 
@@ -278,7 +278,7 @@ void GCodes::BoxCycle(bool turning)
         c.RadiusGiven = false;
     }
 
-    const auto approach = vb::ToInt16(double((turning ? x1 : z1) + t));
+    const auto approach = platform::vb::ToInt16(double((turning ? x1 : z1) + t));
     if (!approach) {
         Refuse(QStringLiteral("its taper carries the cycle outside the machine's range."));
         return;
@@ -309,8 +309,8 @@ void GCodes::PatternRepeatCycle()
         G73FirstBlockDone = true;
         g73FirstRow_ = passesRunning_ ? -1 : state_.CurrentLine;
         G73ReliefW = c.IncW;
-        const auto reliefU = vb::ToInt16(c.IncU * 2.0);
-        const auto passes = vb::ToInt16(c.RadiusR / 10.0);
+        const auto reliefU = platform::vb::ToInt16(c.IncU * 2.0);
+        const auto passes = platform::vb::ToInt16(c.RadiusR / 10.0);
         c.RadiusGiven = false;
         if (!reliefU || !passes) {
             G73FirstBlockDone = false;
@@ -330,8 +330,8 @@ void GCodes::PatternRepeatCycle()
     G73FirstBlockDone = false;
     const int firstRow = g73FirstRow_;
     g73FirstRow_ = -1;
-    c.CycleP = *vb::ToInt16(c.CycleP / 10.0);
-    c.CycleQ = *vb::ToInt16(c.CycleQ / 10.0);
+    c.CycleP = *platform::vb::ToInt16(c.CycleP / 10.0);
+    c.CycleQ = *platform::vb::ToInt16(c.CycleQ / 10.0);
     if (!Store(c.TargetX, double(c.TargetX - c.IncU)) || !Store(c.TargetZ, double(c.TargetZ - c.IncW)))
         return;
 

@@ -4,8 +4,8 @@
 
 #include <array>
 
-namespace mcodes {
+namespace interpreter::mcodes {
 
 inline constexpr std::array<int, 17> MachineFunctionCodes = {0, 2, 3, 4, 5, 6, 8, 9, 10, 11, 13, 14, 25, 26, 30, 38, 39};
 
-} // namespace mcodes
+} // namespace interpreter::mcodes

@@ -41,13 +41,13 @@ struct WordValue
 
 WordValue readWord(const QString& word, Scale scale)
 {
-    const auto v = vb::ParseNumber(QStringView(word).sliced(1));
+    const auto v = platform::vb::ParseNumber(QStringView(word).sliced(1));
     if (!v)
         return {};
     switch (scale) {
-    case Scale::AsWritten: return {true, vb::ToInt16(*v)};
-    case Scale::Times10: return {true, vb::ToInt16(*v * 10.0)};
-    case Scale::HalfTimes10: return {true, vb::ToInt16(*v / 2.0 * 10.0)};
+    case Scale::AsWritten: return {true, platform::vb::ToInt16(*v)};
+    case Scale::Times10: return {true, platform::vb::ToInt16(*v * 10.0)};
+    case Scale::HalfTimes10: return {true, platform::vb::ToInt16(*v / 2.0 * 10.0)};
     }
     return {};
 }
@@ -64,7 +64,7 @@ std::optional<qint16> scaled(const QString& word)
 
 std::optional<qint16> sum16(int a, int b)
 {
-    return vb::ToInt16(double(a + b));
+    return platform::vb::ToInt16(double(a + b));
 }
 
 QString quoted(const QString& s)
@@ -78,7 +78,7 @@ QString shownToolFile(const QString& path, const QString& fileName)
 {
     if (fileName.size() <= platform::QuoteLimit)
         return QDir::toNativeSeparators(path);
-    return QDir::toNativeSeparators(tooltable::ToolsFolder() + u'/') + platform::QuotedText(fileName);
+    return QDir::toNativeSeparators(toollibrary::tooltable::ToolsFolder() + u'/') + platform::QuotedText(fileName);
 }
 
 } // namespace
@@ -113,12 +113,12 @@ QString ModCNC::FindUnreadableWord(const QString& Line) const
         }
     }
     for (const QString& raw : words) {
-        const QString word = vb::Trim(raw);
+        const QString word = platform::vb::Trim(raw);
         if (word.isEmpty())
             continue;
         const QChar first = word[0];
         if (first == u'F') {
-            if (!vb::ParseNumber(QStringView(word).sliced(1)))
+            if (!platform::vb::ParseNumber(QStringView(word).sliced(1)))
                 return QStringLiteral("the word %1 has no readable number.").arg(quoted(word));
             continue;
         }
@@ -167,7 +167,7 @@ void ModCNC::ExecuteBlock(const QString& Line)
     }
 
     for (const QString& word : Line.split(u' '))
-        ParseWord(vb::Trim(word));
+        ParseWord(platform::vb::Trim(word));
 
     gcodes_->SetBlockLine(Line); // a refused motion names its block
     ExecuteMotion();
@@ -181,9 +181,9 @@ void ModCNC::ParseWord(const QString& Word)
     const QChar first = Word[0];
     switch (first.unicode()) {
     case u'F':
-        if (const auto v = vb::ParseNumber(QStringView(Word).sliced(1))) {
+        if (const auto v = platform::vb::ParseNumber(QStringView(Word).sliced(1))) {
             cnc.FeedRate = *v;
-            host_.SetPanelText(QStringLiteral("FeedRate"), QStringLiteral("Feed: ") + vb::FormatNumber(*v));
+            host_.SetPanelText(QStringLiteral("FeedRate"), QStringLiteral("Feed: ") + platform::vb::FormatNumber(*v));
         }
         return;
     case u'G':
@@ -231,7 +231,7 @@ void ModCNC::ParseWord(const QString& Word)
 
 void ModCNC::SetGCode(const QString& Word)
 {
-    const auto n = vb::TextToInt16(QStringView(Word).sliced(1));
+    const auto n = platform::vb::TextToInt16(QStringView(Word).sliced(1));
     if (!n)
         return;
     switch (*n) {
@@ -284,7 +284,7 @@ void ModCNC::spindlePanels(const QString& direction)
 
 void ModCNC::ExecuteMCode(const QString& Word)
 {
-    const auto code = vb::TextToInt16(QStringView(Word).sliced(1));
+    const auto code = platform::vb::TextToInt16(QStringView(Word).sliced(1));
     if (!code)
         return;
     const QString coolant = QStringLiteral("Coolant");
@@ -360,24 +360,24 @@ void ModCNC::ChangeTool()
         platform::MsgBox(QStringLiteral("Tool %1 cannot be loaded: %2 The current tool stays.").arg(number).arg(why),
                          platform::vbCritical);
     };
-    if (number < 0 || number >= ToolCount) {
+    if (number < 0 || number >= shared::ToolCount) {
         refuse(QStringLiteral("tool numbers run from 0 to 20 in the tool list %1.")
-                   .arg(QDir::toNativeSeparators(tooltable::ToolListPath())));
+                   .arg(QDir::toNativeSeparators(toollibrary::tooltable::ToolListPath())));
         return;
     }
     const QString name = state_.ToolFiles[size_t(number)];
     if (name.isEmpty()) {
         refuse(QStringLiteral("the tool list %1 assigns no picture to it.")
-                   .arg(QDir::toNativeSeparators(tooltable::ToolListPath())));
+                   .arg(QDir::toNativeSeparators(toollibrary::tooltable::ToolListPath())));
         return;
     }
-    if (!tooltable::IsToolName(name)) {
+    if (!toollibrary::tooltable::IsToolName(name)) {
         refuse(QStringLiteral("the tool list %1 names its picture \"%2\", and a picture is loaded only from the "
                               "tools folder, by a name without \"/\", \"\\\" or \"..\".")
-                   .arg(QDir::toNativeSeparators(tooltable::ToolListPath()), platform::QuotedText(name)));
+                   .arg(QDir::toNativeSeparators(toollibrary::tooltable::ToolListPath()), platform::QuotedText(name)));
         return;
     }
-    const QString path = tooltable::ToolPicturePath(name);
+    const QString path = toollibrary::tooltable::ToolPicturePath(name);
     // Decoded in full, as loading it will: a header alone can promise a picture that no
     // memory holds, or more rows than the file has.
     const platform::PictureProblem problem = platform::ReadPicture(path).problem;
@@ -393,7 +393,7 @@ void ModCNC::ChangeTool()
     qint16 height = 0;
     GCodes::ReadToolSize(path, height, width);
     if (width <= 0 || height <= 0) {
-        const QString description = tooltable::DescriptionPath(path);
+        const QString description = toollibrary::tooltable::DescriptionPath(path);
         refuse(QStringLiteral("its description %1 gives no width and height (TOOLWIDTH, TOOLHEIGHT).")
                    .arg(shownToolFile(description, name.left(name.size() - 3) + QStringLiteral("ini"))));
         return;

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace programgrid {
+namespace mainwindow::programgrid {
 
 constexpr int NumberCol = 0;
 constexpr int GutterCol = 1;
@@ -16,4 +16,4 @@ constexpr int ColumnCount = 4;
 // What MarkCol holds on a breakpoint line (empty on any other).
 inline const QString BreakMark = QStringLiteral("BP");
 
-} // namespace programgrid
+} // namespace mainwindow::programgrid

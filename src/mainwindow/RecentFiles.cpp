@@ -5,13 +5,13 @@
 
 #include <algorithm>
 
-namespace recent {
+namespace mainwindow::recent {
 
 namespace {
 
 void putEntry(platform::SettingsStore& store, int index, const QString& path)
 {
-    store.SaveSetting(AppName, RecentFilesSection, QString::number(index), path);
+    store.SaveSetting(settings::AppName, RecentFilesSection, QString::number(index), path);
 }
 
 } // namespace
@@ -24,7 +24,7 @@ QString GetFileName(const QString& path)
 
 QString RecentFileEntry(platform::SettingsStore& store, int index)
 {
-    return store.GetSetting(AppName, RecentFilesSection, QString::number(index));
+    return store.GetSetting(settings::AppName, RecentFilesSection, QString::number(index));
 }
 
 QStringList RecentFileCaptions(platform::SettingsStore& store)
@@ -55,4 +55,4 @@ void RaiseRecentFile(platform::SettingsStore& store, int index)
     putEntry(store, 0, p);
 }
 
-} // namespace recent
+} // namespace mainwindow::recent

@@ -7,7 +7,7 @@
 
 namespace platform { class SettingsStore; }
 
-namespace recent {
+namespace mainwindow::recent {
 
 inline const QString RecentFilesSection = QStringLiteral("RecentFilePaths");
 inline const QString NoRecentFilesCaption = QStringLiteral("Recent Files");
@@ -30,4 +30,4 @@ void PushRecentFile(platform::SettingsStore& store, const QString& path, int ite
 // Moves entry `index` (0 to 3) to the top; the entries above it move down by one.
 void RaiseRecentFile(platform::SettingsStore& store, int index);
 
-} // namespace recent
+} // namespace mainwindow::recent

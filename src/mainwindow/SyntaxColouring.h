@@ -4,6 +4,10 @@
 
 #include <QtGlobal>
 
+namespace mainwindow {
+
 // Black, or white on a dark background, so that they stay readable whatever the editor's
 // colours.
 qint32 UncolouredTextColour(qint32 backColor);
+
+} // namespace mainwindow

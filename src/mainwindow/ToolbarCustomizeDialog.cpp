@@ -16,13 +16,13 @@ ToolbarCustomizeDialog::ToolbarCustomizeDialog(const QStringList& keys, const st
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("Buttons shown on the toolbar:"), this));
     list_ = new QListWidget(this);
-    list_->setIconSize(QSize(ToolbarPictureSize, ToolbarPictureSize));
+    list_->setIconSize(QSize(platform::ToolbarPictureSize, platform::ToolbarPictureSize));
     for (int i = 0; i < keys.size(); ++i) {
-        auto* item = new QListWidgetItem(ToolbarIcon(keys[i]), keys[i], list_);
+        auto* item = new QListWidgetItem(platform::ToolbarIcon(keys[i]), keys[i], list_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(size_t(i) < shown.size() && !shown[size_t(i)] ? Qt::Unchecked : Qt::Checked);
     }
-    list_->setMinimumHeight(keys.size() * (ToolbarPictureSize + 6) + 8);
+    list_->setMinimumHeight(keys.size() * (platform::ToolbarPictureSize + 6) + 8);
     layout->addWidget(list_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Reset, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

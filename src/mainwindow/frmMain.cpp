@@ -13,7 +13,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/ModalWindow.h"
 #include "platform/widgets/RichTextBox.h"
@@ -112,14 +112,14 @@ void frmMain::Form_Load()
 
 bool frmMain::readViewOption(const QString& section, const QString& key, bool defaultValue)
 {
-    const QString text = store_.GetSetting(AppName, section, key, vb::TruthText(defaultValue));
+    const QString text = store_.GetSetting(settings::AppName, section, key, platform::vb::TruthText(defaultValue));
     // A value that does not read as a truth value counts as the default.
-    return vb::ParseTruth(text).value_or(defaultValue);
+    return platform::vb::ParseTruth(text).value_or(defaultValue);
 }
 
 void frmMain::saveViewOption(const QString& section, const QString& key, bool value)
 {
-    store_.SaveSetting(AppName, section, key, vb::TruthText(value));
+    store_.SaveSetting(settings::AppName, section, key, platform::vb::TruthText(value));
 }
 
 void frmMain::ApplySettings()

@@ -31,7 +31,7 @@
 
 #include "interpreter/InterpreterHost.h"
 #include "platform/gui/StartProgram.h"
-#include "platform/widgets/ColorDialog.h"
+#include "platform/widgets/ColourDialog.h"
 #include "simulation/SimulationHost.h"
 #include "view3d/View3DHolder.h"
 

@@ -12,7 +12,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/VbNumbers.h"
 #include "platform/gui/StartProgram.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/ModalWindow.h"
@@ -130,14 +130,14 @@ void frmMain::buildToolbar()
     Toolbar->setObjectName(QStringLiteral("Toolbar"));
     Toolbar->setMovable(false);
     Toolbar->setFloatable(false);
-    Toolbar->setIconSize(QSize(ToolbarPictureSize, ToolbarPictureSize));
+    Toolbar->setIconSize(QSize(platform::ToolbarPictureSize, platform::ToolbarPictureSize));
     Toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     Toolbar->installEventFilter(this);
     for (const QString& key : ToolbarKeys) {
         if (key == u"Step" || key == u"Options")
             Toolbar->addSeparator();
-        auto* button = new QAction(ToolbarIcon(key), key, Toolbar);
+        auto* button = new QAction(platform::ToolbarIcon(key), key, Toolbar);
         button->setObjectName(QStringLiteral("Toolbar_") + key);
         button->setData(key);
         button->setToolTip(key);
@@ -394,8 +394,8 @@ void frmMain::mnuToolsOptions_Click()
 {
     Tag.clear();
     {
-        const frmOptions::ImageList markers{{QStringLiteral("Break"), GutterPicture(QStringLiteral("Break"))},
-                                            {QStringLiteral("Step"), GutterPicture(QStringLiteral("Step"))}};
+        const frmOptions::ImageList markers{{QStringLiteral("Break"), platform::GutterPicture(QStringLiteral("Break"))},
+                                            {QStringLiteral("Step"), platform::GutterPicture(QStringLiteral("Step"))}};
         frmOptions dialog(settings_, store_, com, Tag, markers, this);
         platform::ShowModal(dialog);
     }
@@ -417,7 +417,7 @@ void frmMain::mnuToolsOptions_Click()
     picSim->update();
 
     ApplyDebugGridSettings();
-    using programgrid::TextCol, programgrid::MarkCol;
+    using mainwindow::programgrid::TextCol, mainwindow::programgrid::MarkCol;
     for (int row = 0; row < DebugWindow->Rows(); ++row) {
         DebugWindow->SetCellFont(row, TextCol, g.DebugFontName, g.DebugFontSize, DebugWindow->CellFontBold(row, TextCol));
         DebugWindow->SetRowHeightTwips(row, g.DebugRowHeight);
@@ -425,7 +425,7 @@ void frmMain::mnuToolsOptions_Click()
         if (mark.isEmpty()) {
             DebugWindow->SetCellForeColor(row, TextCol, g.NormalTextColor);
             DebugWindow->SetCellBackColor(row, TextCol, g.NormalBackColor);
-        } else if (mark == programgrid::BreakMark) {
+        } else if (mark == mainwindow::programgrid::BreakMark) {
             DebugWindow->SetCellForeColor(row, TextCol, g.BreakPointTextColor);
             DebugWindow->SetCellBackColor(row, TextCol, g.BreakPointColor);
         }

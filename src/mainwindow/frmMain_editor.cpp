@@ -5,7 +5,7 @@
 #include "mainwindow/SyntaxColouring.h"
 #include "platform/KeyCodes.h"
 #include "platform/MessageBox.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "platform/widgets/RichTextBox.h"
 #include "platform/widgets/SendKeys.h"
 #include "program/ColourRuns.h"
@@ -39,22 +39,22 @@ std::vector<QTextCharFormat> frmMain::syntaxFormats() const
         return f;
     };
     // In the order of the run formats below.
-    return {coloured(UncolouredTextColour(g.EditorBackColor)), coloured(g.EditorCommentColor),
+    return {coloured(mainwindow::UncolouredTextColour(g.EditorBackColor)), coloured(g.EditorCommentColor),
             coloured(g.EditorCharColor), coloured(g.EditorIntegerColor)};
 }
 
 std::vector<FormattedRun> frmMain::syntaxRuns(const QString& text)
 {
     enum { Uncoloured, Comment, Character, Integer };
-    const std::vector<ColourRun> colourRuns = ColourRuns(text);
+    const std::vector<program::ColourRun> colourRuns = program::ColourRuns(text);
     std::vector<FormattedRun> runs;
     runs.reserve(2 * colourRuns.size() + 1);
     int at = 0;
-    for (const ColourRun& run : colourRuns) {
+    for (const program::ColourRun& run : colourRuns) {
         if (run.start > at)
             runs.push_back({run.start - at, Uncoloured});
-        runs.push_back({run.length, run.colour == SyntaxColour::Comment     ? Comment
-                                    : run.colour == SyntaxColour::Character ? Character
+        runs.push_back({run.length, run.colour == program::SyntaxColour::Comment     ? Comment
+                                    : run.colour == program::SyntaxColour::Character ? Character
                                                                             : Integer});
         at = run.start + run.length;
     }
@@ -132,7 +132,7 @@ void frmMain::mnuToolsReformatText_Click()
 
 void frmMain::ReformatText(RichTextBox* Box)
 {
-    TextBuffer->SetText(syntax::ReformatText(Box->Text()));
+    TextBuffer->SetText(program::syntax::ReformatText(Box->Text()));
     const bool saveEnabled = IsButtonEnabled(QStringLiteral("Save"));
     // During a run Save is disabled: SaveWasEnabled keeps the document's real state.
     if (!runActive_)
@@ -144,7 +144,7 @@ void frmMain::ReformatText(RichTextBox* Box)
 
 bool frmMain::CheckSyntax(RichTextBox* Box)
 {
-    const std::optional<syntax::SyntaxError> error = syntax::CheckSyntax(Box->Text());
+    const std::optional<program::syntax::SyntaxError> error = program::syntax::CheckSyntax(Box->Text());
     if (!error)
         return false;
     if (TextEditor->isHidden())

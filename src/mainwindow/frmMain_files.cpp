@@ -26,7 +26,7 @@ QString cannotSave(const QString& reason)
 
 QString frmMain::GetFileName(const QString& Path) const
 {
-    return recent::GetFileName(Path);
+    return mainwindow::recent::GetFileName(Path);
 }
 
 bool frmMain::HasUnsavedChanges() const
@@ -169,7 +169,7 @@ void frmMain::mnuFileRecentFiles_Click(qint16 Index)
     documentPath_ = path;
     EnableCommands(QStringLiteral("Start,Print,Step"), true);
     EnableCommands(QStringLiteral("Save"), false);
-    if (recent::RecentFileEntry(store_, Index) == path) {
+    if (mainwindow::recent::RecentFileEntry(store_, Index) == path) {
         AddRecentFile(mnuFileRecentFiles[size_t(Index)]->text(), Index);
     } else {
         // The entries moved since the menu was built: the file's own entry goes to the top,
@@ -177,7 +177,7 @@ void frmMain::mnuFileRecentFiles_Click(qint16 Index)
         LoadRecentFiles();
         qint16 found = -1;
         for (qint16 i = 0; i <= 3 && found < 0; ++i)
-            if (recent::RecentFileEntry(store_, i) == path)
+            if (mainwindow::recent::RecentFileEntry(store_, i) == path)
                 found = i;
         AddRecentFile(path, found);
     }
@@ -192,19 +192,19 @@ void frmMain::AddRecentFile(const QString& Path, qint16 Index)
         int shown = 0;
         for (const QAction* item : mnuFileRecentFiles)
             shown += item->isVisible() ? 1 : 0;
-        const bool empty = shown <= 1 && mnuFileRecentFiles[0]->text() == recent::NoRecentFilesCaption;
-        recent::PushRecentFile(store_, Path, qMax(1, shown), empty);
+        const bool empty = shown <= 1 && mnuFileRecentFiles[0]->text() == mainwindow::recent::NoRecentFilesCaption;
+        mainwindow::recent::PushRecentFile(store_, Path, qMax(1, shown), empty);
     } else if (Index >= 0 && Index <= 3) {
-        recent::RaiseRecentFile(store_, Index);
+        mainwindow::recent::RaiseRecentFile(store_, Index);
     }
     LoadRecentFiles();
 }
 
 void frmMain::LoadRecentFiles()
 {
-    const QStringList captions = recent::RecentFileCaptions(store_);
+    const QStringList captions = mainwindow::recent::RecentFileCaptions(store_);
     if (captions.isEmpty()) {
-        mnuFileRecentFiles[0]->setText(recent::NoRecentFilesCaption);
+        mnuFileRecentFiles[0]->setText(mainwindow::recent::NoRecentFilesCaption);
         mnuFileRecentFiles[0]->setEnabled(false);
     } else {
         mnuFileRecentFiles[0]->setText(captions[0]);
@@ -218,5 +218,5 @@ void frmMain::LoadRecentFiles()
     }
     // Each item keeps the path its caption was made from.
     for (qsizetype i = 0; i < qsizetype(mnuFileRecentFiles.size()); ++i)
-        mnuFileRecentFiles[size_t(i)]->setData(i < captions.size() ? recent::RecentFileEntry(store_, int(i)) : QString());
+        mnuFileRecentFiles[size_t(i)]->setData(i < captions.size() ? mainwindow::recent::RecentFileEntry(store_, int(i)) : QString());
 }

@@ -5,7 +5,7 @@
 #include "mainwindow/ProgramGridColumns.h"
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
@@ -18,7 +18,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-using namespace programgrid;
+using namespace mainwindow::programgrid;
 
 namespace {
 
@@ -112,12 +112,12 @@ void frmMain::setRowLook(int row, bool executing)
     const GlobalVariables& g = settings_;
     const bool breakpoint = DebugWindow->TextMatrix(row, MarkCol) == BreakMark;
     if (breakpoint) {
-        DebugWindow->SetCellPicture(row, GutterCol, GutterPicture(executing ? QStringLiteral("Both") : QStringLiteral("Break")));
+        DebugWindow->SetCellPicture(row, GutterCol, platform::GutterPicture(executing ? QStringLiteral("Both") : QStringLiteral("Break")));
         DebugWindow->SetCellBackColor(row, TextCol, g.BreakPointColor);
         DebugWindow->SetCellForeColor(row, TextCol, g.BreakPointTextColor);
         DebugWindow->SetCellFontBold(row, TextCol, true);
     } else if (executing) {
-        DebugWindow->SetCellPicture(row, GutterCol, GutterPicture(QStringLiteral("Step")));
+        DebugWindow->SetCellPicture(row, GutterCol, platform::GutterPicture(QStringLiteral("Step")));
         DebugWindow->SetCellBackColor(row, TextCol, g.ExecutionPointColor);
         DebugWindow->SetCellForeColor(row, TextCol, g.ExecutionPointTextColor);
         DebugWindow->SetCellFontBold(row, TextCol, false);

@@ -111,7 +111,7 @@ void frmMain::RunProgram()
     graphics_->DrawBillet(state_.BilletLength, state_.BilletDiameter);
 
     InterpreterState& cnc = state_.Cnc;
-    const auto startZ = vb::ToInt16(double(state_.SimWidth - state_.ToolWidth - 20 - state_.BilletLength));
+    const auto startZ = platform::vb::ToInt16(double(state_.SimWidth - state_.ToolWidth - 20 - state_.BilletLength));
     if (!startZ) {
         platform::MsgBox(QStringLiteral("The billet is too long for the simulation picture."), platform::vbCritical);
         return;
@@ -129,7 +129,7 @@ void frmMain::RunProgram()
     for (int i = 0; i <= lastRow; ++i) {
         ProgressBar->setValue(i + 1);
         state_.CurrentLine = i;
-        const QString s = DebugWindow->TextMatrix(i, programgrid::TextCol);
+        const QString s = DebugWindow->TextMatrix(i, mainwindow::programgrid::TextCol);
         if (state_.StopRequested)
             return;
         RemoveHighLighting(i - 1);
@@ -156,7 +156,7 @@ bool frmMain::ReadBilletSize()
     }
     int row = -1;
     for (int r = 0; r < DebugWindow->Rows() && row < 0; ++r)
-        if (DebugWindow->TextMatrix(r, programgrid::TextCol).contains(keyword))
+        if (DebugWindow->TextMatrix(r, mainwindow::programgrid::TextCol).contains(keyword))
             row = r;
     if (row < 0) {
         platform::MsgBox(QStringLiteral("No line of the program grid holds \"[BILLET\" in capitals: "
@@ -164,9 +164,9 @@ bool frmMain::ReadBilletSize()
                          platform::vbCritical);
         return false;
     }
-    const BilletReading billet = ReadBilletLine(DebugWindow->TextMatrix(row, programgrid::TextCol));
-    if (!billet.Error.isEmpty()) {
-        platform::MsgBox(QStringLiteral("Line %1: %2").arg(row + 1).arg(billet.Error), platform::vbCritical);
+    const program::BilletReading billet = program::ReadBilletLine(DebugWindow->TextMatrix(row, mainwindow::programgrid::TextCol));
+    if (!billet.error.isEmpty()) {
+        platform::MsgBox(QStringLiteral("Line %1: %2").arg(row + 1).arg(billet.error), platform::vbCritical);
         return false;
     }
     if (billet.Diameter)
@@ -181,7 +181,7 @@ bool frmMain::ReadBilletSize()
             platform::MsgBox(QStringLiteral("Line %1: the billet line \"%2\" gives no %3 (%4) greater than 0, and no "
                                             "earlier run left one.")
                                  .arg(row + 1)
-                                 .arg(platform::QuotedText(DebugWindow->TextMatrix(row, programgrid::TextCol).trimmed()),
+                                 .arg(platform::QuotedText(DebugWindow->TextMatrix(row, mainwindow::programgrid::TextCol).trimmed()),
                                       QLatin1String(name), QChar(letter)),
                              platform::vbCritical);
             return false;

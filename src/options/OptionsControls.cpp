@@ -71,7 +71,7 @@ void selectText(QComboBox* box, const QString& text, bool numeric)
         index = 0;
         while (index < box->count()) {
             const QString other = box->itemText(index);
-            const bool after = numeric ? vb::ParseNumber(other).value_or(0) > vb::ParseNumber(text).value_or(0)
+            const bool after = numeric ? platform::vb::ParseNumber(other).value_or(0) > platform::vb::ParseNumber(text).value_or(0)
                                        : QString::compare(other, text, Qt::CaseInsensitive) > 0;
             if (after)
                 break;

@@ -82,7 +82,7 @@ std::vector<SampleCell> DebugSampleCells(const WorkingColors& c)
 double DebugSampleCellSize(double chosen, int col)
 {
     if (col == 0) {
-        const auto whole = vb::ToInt16(chosen);
+        const auto whole = platform::vb::ToInt16(chosen);
         if (whole && *whole > 9)
             return *whole - 2;
     }

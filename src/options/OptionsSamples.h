@@ -47,23 +47,23 @@ struct ColourEntry
 {
     const char* text;
     qint32 WorkingColors::*working;
-    const keys::Setting* setting;
+    const settings::keys::Setting* setting;
 };
 // The two colour lists in display order.
 inline constexpr std::array<ColourEntry, 4> EditorColourEntries{{
-    {"Background", &WorkingColors::EditorBackColor, &keys::EditorBackColor},
-    {"Characters", &WorkingColors::EditorCharColor, &keys::EditorCharColor},
-    {"Comments", &WorkingColors::EditorCommentColor, &keys::EditorCommentColor},
-    {"Integers", &WorkingColors::EditorIntegerColor, &keys::EditorIntegerColor},
+    {"Background", &WorkingColors::EditorBackColor, &settings::keys::EditorBackColor},
+    {"Characters", &WorkingColors::EditorCharColor, &settings::keys::EditorCharColor},
+    {"Comments", &WorkingColors::EditorCommentColor, &settings::keys::EditorCommentColor},
+    {"Integers", &WorkingColors::EditorIntegerColor, &settings::keys::EditorIntegerColor},
 }};
 inline constexpr std::array<ColourEntry, 7> DebugColourEntries{{
-    {"Break Point Back Colour", &WorkingColors::BreakPointColor, &keys::BreakPointColor},
-    {"Break Point Text Colour", &WorkingColors::BreakPointTextColor, &keys::BreakPointTextColor},
-    {"Execution Point Colour", &WorkingColors::ExecutionPointColor, &keys::ExecutionPointColor},
-    {"Execution Point Text Color", &WorkingColors::ExecutionPointTextColor, &keys::ExecutionPointTextColor},
-    {"Normal Back Colour", &WorkingColors::NormalBackColor, &keys::NormalBackColor},
-    {"Normal Text Colour", &WorkingColors::NormalTextColor, &keys::NormalTextColor},
-    {"Effect Colour", nullptr, &keys::EffectColor},
+    {"Break Point Back Colour", &WorkingColors::BreakPointColor, &settings::keys::BreakPointColor},
+    {"Break Point Text Colour", &WorkingColors::BreakPointTextColor, &settings::keys::BreakPointTextColor},
+    {"Execution Point Colour", &WorkingColors::ExecutionPointColor, &settings::keys::ExecutionPointColor},
+    {"Execution Point Text Color", &WorkingColors::ExecutionPointTextColor, &settings::keys::ExecutionPointTextColor},
+    {"Normal Back Colour", &WorkingColors::NormalBackColor, &settings::keys::NormalBackColor},
+    {"Normal Text Colour", &WorkingColors::NormalTextColor, &settings::keys::NormalTextColor},
+    {"Effect Colour", nullptr, &settings::keys::EffectColor},
 }};
 // Both lists, the editor's first.
 inline constexpr std::array<std::span<const ColourEntry>, 2> ColourLists{std::span<const ColourEntry>(EditorColourEntries),

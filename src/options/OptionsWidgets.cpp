@@ -2,7 +2,7 @@
 
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -119,7 +119,7 @@ void PictureBox::SetBackColor(qint32 rgb)
 void PictureBox::FillBox(double x1, double y1, double x2, double y2, qint32 rgb)
 {
     // Coordinates fall on whole pixels as the window system rounds them, halves to even.
-    const auto whole = [](double v) { return int(vb::ToInt32(v).value_or(0)); };
+    const auto whole = [](double v) { return int(platform::vb::ToInt32(v).value_or(0)); };
     const QRect box = QRect(QPoint(whole(x1), whole(y1)), QPoint(whole(x2), whole(y2))).normalized();
     QPainter p(&image_);
     p.fillRect(box, platform::FromWinRgb(rgb));

@@ -7,7 +7,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/VbNumbers.h"
-#include "platform/widgets/ColorDialog.h"
+#include "platform/widgets/ColourDialog.h"
 #include "platform/widgets/DrawnPictures.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
@@ -38,7 +38,7 @@ constexpr int LargestStored = 32767; // what a 16-bit setting can hold
 // ---------------------------------------------------------------------------------------
 // The window
 
-frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store, platform::ColorDialog& com,
+frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store, platform::ColourDialog& com,
                        QString& tag, const ImageList& markers, QWidget* parent)
     : QDialog(parent), imglstDebug(markers), settings_(settings), store_(store), com_(com), tag_(tag)
 {
@@ -51,8 +51,8 @@ frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store
 
     picBand = new QLabel(this);
     picBand->setObjectName(QStringLiteral("picBand"));
-    picBand->setPixmap(OptionsBandPicture());
-    picBand->setGeometry(0, 0, OptionsBandWidth, OptionsBandHeight);
+    picBand->setPixmap(platform::OptionsBandPicture());
+    picBand->setGeometry(0, 0, platform::OptionsBandWidth, platform::OptionsBandHeight);
 
     cmdEditorCancel = button(this, "cmdEditorCancel", QStringLiteral("&Cancel"));
     cmdOK = button(this, "cmdOK", QStringLiteral("&OK"));
@@ -65,7 +65,7 @@ frmOptions::frmOptions(GlobalVariables& settings, platform::SettingsStore& store
 
     SSTab = new QTabWidget(this);
     SSTab->setObjectName(QStringLiteral("SSTab"));
-    SSTab->setGeometry(OptionsBandWidth + 4, 4, ClientWidth - OptionsBandWidth - 8, ClientHeight - 8);
+    SSTab->setGeometry(platform::OptionsBandWidth + 4, 4, ClientWidth - platform::OptionsBandWidth - 8, ClientHeight - 8);
     SSTab->addTab(buildEditorPage(), QStringLiteral("Editor"));
     SSTab->addTab(buildDebugPage(), QStringLiteral("Debug"));
     SSTab->addTab(buildSimulationPage(), QStringLiteral("Simulation"));
@@ -138,7 +138,7 @@ void frmOptions::InitOptions()
     richSample->SetText(options::EditorSampleText());
     richSample->Select(0, richSample->TextLength());
     richSample->SetSelFontName(cmbEditorFonts->currentText());
-    richSample->SetSelFontSize(vb::ParseNumber(cmbEditorFontSize->currentText()).value_or(0));
+    richSample->SetSelFontSize(platform::vb::ParseNumber(cmbEditorFontSize->currentText()).value_or(0));
     richSample->SetSelBold(chkEditorFontBold->isChecked());
     richSample->Select(0, 0);
     UpdateEditorSample();
@@ -200,24 +200,24 @@ void frmOptions::cmdOK_Click()
     // Sizes are loaded as 16-bit values: a larger one would come back as its default.
     const auto stored = [](int twips) { return decimal(std::clamp(twips, 0, LargestStored)); };
 
-    QHash<const keys::Setting*, QString> chosen{
-        {&keys::EditorFontName, text(cmbEditorFonts, g.EditorFontName)},
-        {&keys::EditorFontSize, text(cmbEditorFontSize, QString::number(g.EditorFontSize))},
-        {&keys::EditorBold, decimal(flag(chkEditorFontBold))},
-        {&keys::AutoComplete, decimal(flag(chkAutoComplete))},
-        {&keys::SplashScreen, decimal(flag(chkSplashScreen))},
-        {&keys::AutoReformat, decimal(flag(chkAutoReformat))},
-        {&keys::OpenLastFile, decimal(flag(chkOpenLastFile))},
-        {&keys::DebugFontName, text(cmbDebugFonts, g.DebugFontName)},
-        {&keys::DebugFontSize, text(cmbDebugFontSize, QString::number(g.DebugFontSize))},
-        {&keys::DebugC1Width, stored(SampleColWidth(1))},
-        {&keys::DebugC2Width, stored(SampleColWidth(2))},
-        {&keys::DebugGrid, decimal(flag(chkShowGrid))},
-        {&keys::DebugLineNumbers, decimal(flag(chkShowLineNumber))},
-        {&keys::DebugRowHeight, stored(std::max({SampleRowHeight(1), SampleRowHeight(2), SampleRowHeight(3)}))},
-        {&keys::WorkPieceColor, decimal(lblWPColor->BackColor())},
-        {&keys::SimBackColor, decimal(lblBackColor->BackColor())},
-        {&keys::EffectColor, decimal(lblEffectColor->BackColor())},
+    QHash<const settings::keys::Setting*, QString> chosen{
+        {&settings::keys::EditorFontName, text(cmbEditorFonts, g.EditorFontName)},
+        {&settings::keys::EditorFontSize, text(cmbEditorFontSize, QString::number(g.EditorFontSize))},
+        {&settings::keys::EditorBold, decimal(flag(chkEditorFontBold))},
+        {&settings::keys::AutoComplete, decimal(flag(chkAutoComplete))},
+        {&settings::keys::SplashScreen, decimal(flag(chkSplashScreen))},
+        {&settings::keys::AutoReformat, decimal(flag(chkAutoReformat))},
+        {&settings::keys::OpenLastFile, decimal(flag(chkOpenLastFile))},
+        {&settings::keys::DebugFontName, text(cmbDebugFonts, g.DebugFontName)},
+        {&settings::keys::DebugFontSize, text(cmbDebugFontSize, QString::number(g.DebugFontSize))},
+        {&settings::keys::DebugC1Width, stored(SampleColWidth(1))},
+        {&settings::keys::DebugC2Width, stored(SampleColWidth(2))},
+        {&settings::keys::DebugGrid, decimal(flag(chkShowGrid))},
+        {&settings::keys::DebugLineNumbers, decimal(flag(chkShowLineNumber))},
+        {&settings::keys::DebugRowHeight, stored(std::max({SampleRowHeight(1), SampleRowHeight(2), SampleRowHeight(3)}))},
+        {&settings::keys::WorkPieceColor, decimal(lblWPColor->BackColor())},
+        {&settings::keys::SimBackColor, decimal(lblBackColor->BackColor())},
+        {&settings::keys::EffectColor, decimal(lblEffectColor->BackColor())},
     };
     for (const std::span<const options::ColourEntry> entries : options::ColourLists)
         for (const options::ColourEntry& e : entries)
@@ -225,11 +225,11 @@ void frmOptions::cmdOK_Click()
                 chosen.insert(e.setting, decimal(Working.*e.working));
     // A hidden line-number column keeps its stored width.
     if (chkShowLineNumber->isChecked())
-        chosen.insert(&keys::DebugC0Width, stored(SampleColWidth(0)));
+        chosen.insert(&settings::keys::DebugC0Width, stored(SampleColWidth(0)));
 
-    for (const keys::Setting* s : keys::OptionsOkOrder)
+    for (const settings::keys::Setting* s : settings::keys::OptionsOkOrder)
         if (const auto it = chosen.constFind(s); it != chosen.cend())
-            store_.SaveSetting(AppName, s->Section(), s->Key(), *it);
+            store_.SaveSetting(settings::AppName, s->Section(), s->Key(), *it);
 
     settings_.LoadSettings(store_);
     tag_ = QStringLiteral("OK");

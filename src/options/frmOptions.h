@@ -22,7 +22,7 @@ class QGroupBox;
 class QPushButton;
 class QTabWidget;
 namespace platform {
-class ColorDialog;
+class ColourDialog;
 class SettingsStore;
 } // namespace platform
 
@@ -34,7 +34,7 @@ public:
     // The picture list of the grid sample's marker column, keyed "Break" and "Step".
     using ImageList = QHash<QString, QPixmap>;
 
-    frmOptions(GlobalVariables& settings, platform::SettingsStore& store, platform::ColorDialog& com,
+    frmOptions(GlobalVariables& settings, platform::SettingsStore& store, platform::ColourDialog& com,
                QString& tag, const ImageList& markers, QWidget* parent = nullptr);
 
     // --- Opening and closing ---
@@ -135,7 +135,7 @@ private:
 
     GlobalVariables& settings_;
     platform::SettingsStore& store_;
-    platform::ColorDialog& com_;
+    platform::ColourDialog& com_;
     QString& tag_;
     bool opened_ = false;
     QFont sampleFonts_[4][3];

@@ -156,7 +156,7 @@ void frmOptions::cmbDebugFonts_Click()
 
 void frmOptions::cmbDebugFontSize_Click()
 {
-    const double chosen = vb::ParseNumber(cmbDebugFontSize->currentText()).value_or(0);
+    const double chosen = platform::vb::ParseNumber(cmbDebugFontSize->currentText()).value_or(0);
     for (int row = 1; row <= 3; ++row)
         for (int col = 0; col <= 2; ++col) {
             const double size = options::DebugSampleCellSize(chosen, col);
@@ -201,10 +201,10 @@ void frmOptions::DebugSample_DblClick()
 
 void frmOptions::cmdDebugDefault_Click()
 {
-    selectText(cmbDebugFonts, keys::DebugFontName.DefaultText(), false);
-    selectText(cmbDebugFontSize, keys::DebugFontSize.DefaultText(), true);
-    chkShowGrid->setChecked(keys::DebugGrid.DefaultInt16() != 0);
-    chkShowLineNumber->setChecked(keys::DebugLineNumbers.DefaultInt16() != 0);
+    selectText(cmbDebugFonts, settings::keys::DebugFontName.DefaultText(), false);
+    selectText(cmbDebugFontSize, settings::keys::DebugFontSize.DefaultText(), true);
+    chkShowGrid->setChecked(settings::keys::DebugGrid.DefaultInt16() != 0);
+    chkShowLineNumber->setChecked(settings::keys::DebugLineNumbers.DefaultInt16() != 0);
     options::SetDefaultColours(Working, options::DebugColourEntries);
     if (cmbDebugColors->currentIndex() == 1)
         cmbDebugColors_Click(); // already chosen: the swatch still follows the new colour

@@ -110,7 +110,7 @@ void frmOptions::cmbEditorFonts_Click()
 void frmOptions::cmbEditorFontSize_Click()
 {
     richSample->Select(0, richSample->TextLength());
-    richSample->SetSelFontSize(vb::ParseNumber(cmbEditorFontSize->currentText()).value_or(0));
+    richSample->SetSelFontSize(platform::vb::ParseNumber(cmbEditorFontSize->currentText()).value_or(0));
     richSample->Select(0, 0);
     platform::DoEvents();
 }
@@ -131,15 +131,15 @@ void frmOptions::lblEditorColor_Click()
 
 void frmOptions::cmdEditorDefault_Click()
 {
-    selectText(cmbEditorFonts, keys::EditorFontName.DefaultText(), false);
-    selectText(cmbEditorFontSize, keys::EditorFontSize.DefaultText(), true);
-    chkEditorFontBold->setChecked(keys::EditorBold.DefaultInt16() != 0);
+    selectText(cmbEditorFonts, settings::keys::EditorFontName.DefaultText(), false);
+    selectText(cmbEditorFontSize, settings::keys::EditorFontSize.DefaultText(), true);
+    chkEditorFontBold->setChecked(settings::keys::EditorBold.DefaultInt16() != 0);
     options::SetDefaultColours(Working, options::EditorColourEntries);
-    const std::pair<QCheckBox*, const keys::Setting*> general[] = {
-        {chkAutoComplete, &keys::AutoComplete},
-        {chkAutoReformat, &keys::AutoReformat},
-        {chkOpenLastFile, &keys::OpenLastFile},
-        {chkSplashScreen, &keys::SplashScreen},
+    const std::pair<QCheckBox*, const settings::keys::Setting*> general[] = {
+        {chkAutoComplete, &settings::keys::AutoComplete},
+        {chkAutoReformat, &settings::keys::AutoReformat},
+        {chkOpenLastFile, &settings::keys::OpenLastFile},
+        {chkSplashScreen, &settings::keys::SplashScreen},
     };
     for (const auto& [box, setting] : general)
         box->setChecked(setting->DefaultInt16() != 0);

@@ -44,7 +44,7 @@ QWidget* frmOptions::buildSimulationPage()
     picSample->setGeometry(px(225), px(360), px(3675), px(2595));
     Image1 = new QLabel(sample);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(OptionsToolPicture());
+    Image1->setPixmap(platform::OptionsToolPicture());
     Image1->setGeometry(px(3015), px(45), px(510), px(765));
     Image1->raise(); // its lower part lies over the sample's upper right corner
 
@@ -93,8 +93,8 @@ void frmOptions::lblEffectColor_Click()
 
 void frmOptions::cmdSimDefaults_Click()
 {
-    lblWPColor->SetBackColor(keys::WorkPieceColor.DefaultColour());
-    lblBackColor->SetBackColor(keys::SimBackColor.DefaultColour());
-    lblEffectColor->SetBackColor(keys::EffectColor.DefaultColour());
+    lblWPColor->SetBackColor(settings::keys::WorkPieceColor.DefaultColour());
+    lblBackColor->SetBackColor(settings::keys::SimBackColor.DefaultColour());
+    lblEffectColor->SetBackColor(settings::keys::EffectColor.DefaultColour());
     DrawSimSample();
 }

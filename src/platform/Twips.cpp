@@ -6,12 +6,12 @@ namespace platform {
 
 int TwipsToPixelsHalfEven(double twips)
 {
-    return vb::ToInt32(twips / TwipsPerPixel).value_or(0);
+    return platform::vb::ToInt32(twips / TwipsPerPixel).value_or(0);
 }
 
 qint16 PixelsHalfEvenClamped16(double pixels)
 {
-    return vb::ToInt16(pixels).value_or(pixels < 0 ? qint16(0) : qint16(32767));
+    return platform::vb::ToInt16(pixels).value_or(pixels < 0 ? qint16(0) : qint16(32767));
 }
 
 } // namespace platform

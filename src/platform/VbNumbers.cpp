@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-namespace vb {
+namespace platform::vb {
 
 bool IsNumeric(QStringView text)
 {
@@ -123,4 +123,4 @@ QString Trim(const QString& text)
     return text.mid(b, e - b);
 }
 
-} // namespace vb
+} // namespace platform::vb

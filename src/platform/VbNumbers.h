@@ -7,7 +7,7 @@
 #include <QtGlobal>
 #include <optional>
 
-namespace vb {
+namespace platform::vb {
 
 // The number grammar of the whole system: an optional sign, then digits with at most one
 // ".", at least one digit ("5.", ".5", "+5", "-.5" are numbers; "", "-", ".", "1e3" are not).
@@ -38,4 +38,4 @@ inline QString TruthText(bool value) { return value ? QStringLiteral("True") : Q
 // Removes spaces (not tabs) at both ends: the trimming every program text gets.
 QString Trim(const QString& text);
 
-} // namespace vb
+} // namespace platform::vb

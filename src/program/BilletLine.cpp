@@ -5,27 +5,29 @@
 
 #include <QStringList>
 
+namespace program {
+
 BilletReading ReadBilletLine(const QString& line)
 {
     BilletReading r;
-    const QString shown = platform::QuotedText(vb::Trim(line));
-    const QString rest = vb::Trim(vb::Trim(line).mid(7));
+    const QString shown = platform::QuotedText(platform::vb::Trim(line));
+    const QString rest = platform::vb::Trim(platform::vb::Trim(line).mid(7));
     const QStringList fields = rest.split(u' ');
     if (rest.isEmpty() || fields.size() < 2) {
-        r.Error = QStringLiteral("The billet line \"%1\" must give a diameter and a length, for example [BILLET X20 Z40.")
+        r.error = QStringLiteral("The billet line \"%1\" must give a diameter and a length, for example [BILLET X20 Z40.")
                       .arg(shown);
         return r;
     }
     for (int f = 0; f < 2; ++f) {
-        const QString field = vb::Trim(fields[f]);
+        const QString field = platform::vb::Trim(fields[f]);
         if (field.isEmpty() || (field[0] != u'X' && field[0] != u'Z'))
             continue;
         const QString cutField = platform::QuotedText(field);
-        const auto value = vb::ParseNumber(QStringView(field).sliced(1));
+        const auto value = platform::vb::ParseNumber(QStringView(field).sliced(1));
         if (!value) {
             return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is not a number.").arg(cutField, shown)};
         }
-        const auto pixels = vb::ToInt16(*value * 10.0);
+        const auto pixels = platform::vb::ToInt16(*value * 10.0);
         if (!pixels) {
             return {{}, {}, QStringLiteral("The billet size \"%1\" in \"%2\" is too large.").arg(cutField, shown)};
         }
@@ -41,3 +43,5 @@ BilletReading ReadBilletLine(const QString& line)
     }
     return r;
 }
+
+} // namespace program

@@ -1,5 +1,7 @@
 #include "program/ColourRuns.h"
 
+namespace program {
+
 std::vector<ColourRun> ColourRuns(const QString& text)
 {
     std::vector<ColourRun> runs;
@@ -30,3 +32,5 @@ std::vector<ColourRun> ColourRuns(const QString& text)
     }
     return runs;
 }
+
+} // namespace program

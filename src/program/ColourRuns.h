@@ -4,6 +4,8 @@
 #include <QString>
 #include <vector>
 
+namespace program {
+
 enum class SyntaxColour { Comment, Character, Integer };
 
 // A stretch of characters of one colour, in positions of the text (CR LF counts two).
@@ -19,3 +21,5 @@ struct ColourRun
 // to the end of its line (its CR LF excluded), letters A to Z and a to z, and digits, "-",
 // " " and ".". Every other character (tab, "+", "/", CR, LF, ...) lies in no run.
 std::vector<ColourRun> ColourRuns(const QString& text);
+
+} // namespace program

@@ -50,12 +50,12 @@ bool EncodeProgramText(const QString& text, FileEncoding encoding, QByteArray& b
     return ToWindows1252(text, bytes, unfit);
 }
 
-bool ReadProgramFile(const QString& path, QString& text, QString* error, FileEncoding* encoding)
+ProgramFileReading ReadProgramFile(const QString& path)
 {
+    ProgramFileReading r;
     const auto fail = [&](const QString& reason) {
-        if (error)
-            *error = withPath(path, reason);
-        return false;
+        r.error = withPath(path, reason);
+        return r;
     };
     // Checked before opening: a FIFO would block the open, a device never ends.
     const QFileInfo info(path);
@@ -75,34 +75,30 @@ bool ReadProgramFile(const QString& path, QString& text, QString* error, FileEnc
         return fail(f.errorString());
     if (bytes.size() > MaxFileBytes)
         return fail(tooLarge);
-    text = DecodeProgramText(bytes, encoding);
-    return true;
+    r.text = DecodeProgramText(bytes, &r.encoding);
+    return r;
 }
 
-bool WriteProgramFile(const QString& path, const QString& text, QString* error, FileEncoding encoding)
+QString WriteProgramFile(const QString& path, const QString& text, FileEncoding encoding)
 {
     QByteArray bytes;
     QChar unfit;
     if (!EncodeProgramText(text, encoding, bytes, &unfit)) {
-        if (error) {
-            const int line = int(text.left(text.indexOf(unfit)).count(QLatin1String("\r\n"))) + 1;
-            *error = withPath(path, QStringLiteral("line %1 holds the character \"%2\", which the file's encoding, "
-                                                   "Windows-1252, cannot hold. Replace it and save again.")
-                                        .arg(line)
-                                        .arg(unfit));
-        }
-        return false;
+        const int line = int(text.left(text.indexOf(unfit)).count(QLatin1String("\r\n"))) + 1;
+        return withPath(path, QStringLiteral("line %1 holds the character \"%2\", which the file's encoding, "
+                                             "Windows-1252, cannot hold. Replace it and save again.")
+                                  .arg(line)
+                                  .arg(unfit));
     }
     QSaveFile f(path);
     const auto fail = [&](int systemError) {
         // A write cut short (a full disk, say) sets no error of the file's own: the system's
         // reason is in errno.
-        if (error)
-            *error = withPath(path, f.error() == QFileDevice::NoError && systemError != 0
-                                        ? QString::fromLocal8Bit(std::strerror(systemError))
-                                        : f.errorString());
+        const QString why = withPath(path, f.error() == QFileDevice::NoError && systemError != 0
+                                               ? QString::fromLocal8Bit(std::strerror(systemError))
+                                               : f.errorString());
         f.cancelWriting();
-        return false;
+        return why;
     };
     // Unbuffered, so that a failing write fails here, where its reason is known.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -115,7 +111,7 @@ bool WriteProgramFile(const QString& path, const QString& text, QString* error, 
     errno = 0;
     if (!f.commit())
         return fail(errno);
-    return true;
+    return QString();
 }
 
 } // namespace program

@@ -25,12 +25,18 @@ QString DecodeProgramText(const QByteArray& bytes, FileEncoding* encoding = null
 // encoding cannot hold them all.
 bool EncodeProgramText(const QString& text, FileEncoding encoding, QByteArray& bytes, QChar* unfit = nullptr);
 
+struct ProgramFileReading
+{
+    QString text;
+    FileEncoding encoding = FileEncoding::Utf8;
+    // Why the file could not be read, naming it; empty when it was.
+    QString error;
+};
+
 // Reading refuses what is not a regular file or is larger than MaxFileBytes, and tells the
 // encoding found (UTF-8 for pure ASCII). Writing is all or nothing: a failed write, or a
-// character the encoding cannot hold, leaves the old file. On failure `error` says why.
-bool ReadProgramFile(const QString& path, QString& text, QString* error = nullptr,
-                     FileEncoding* encoding = nullptr);
-bool WriteProgramFile(const QString& path, const QString& text, QString* error = nullptr,
-                      FileEncoding encoding = FileEncoding::Utf8);
+// character the encoding cannot hold, leaves the old file; it returns why, empty on success.
+ProgramFileReading ReadProgramFile(const QString& path);
+QString WriteProgramFile(const QString& path, const QString& text, FileEncoding encoding = FileEncoding::Utf8);
 
 } // namespace program

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <array>
 
-namespace syntax {
+namespace program::syntax {
 
 namespace {
 
@@ -28,7 +28,7 @@ QStringList splitLines(const QString& text)
 
 QString reformatLine(const QString& original)
 {
-    const QString line = vb::Trim(original);
+    const QString line = platform::vb::Trim(original);
     const qsizetype bracket = line.indexOf(u'[');
     const QString comment = bracket < 0 ? QString() : line.mid(bracket);
     const QString code = bracket < 0 ? line : line.left(bracket);
@@ -43,7 +43,7 @@ QString reformatLine(const QString& original)
             rebuilt += u' ';
         rebuilt += u;
     }
-    return vb::Trim(vb::Trim(rebuilt) + u' ' + comment);
+    return platform::vb::Trim(platform::vb::Trim(rebuilt) + u' ' + comment);
 }
 
 } // namespace
@@ -55,7 +55,7 @@ QString ReformatText(const QString& text)
     result.reserve(text.size() + text.size() / 4);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = reformatLine(lines[i]);
-        if (vb::Trim(line).isEmpty())
+        if (platform::vb::Trim(line).isEmpty())
             continue;
         result += line;
         if (i != lines.size() - 1)
@@ -79,7 +79,7 @@ std::optional<SyntaxError> CheckSyntax(const QString& text)
         int wordStart = 0;
         while (wordStart < line.size() && line[wordStart] == u' ')
             ++wordStart;
-        for (const QString& word : vb::Trim(line).split(u' ')) {
+        for (const QString& word : platform::vb::Trim(line).split(u' ')) {
             const int p = lineStart + wordStart;
             wordStart += int(word.size()) + 1;
             if (word.isEmpty())
@@ -95,11 +95,11 @@ std::optional<SyntaxError> CheckSyntax(const QString& text)
             if (letter < u'A' || letter > u'Z')
                 return SyntaxError{2, p, 1, QStringLiteral("Missing Character at this position.")};
             const QStringView value = QStringView(word).mid(1);
-            if (!vb::IsNumeric(value))
+            if (!platform::vb::IsNumeric(value))
                 return SyntaxError{3, p + 1, int(word.size()) - 1, QStringLiteral("This is not a valid numeric value")};
             if (letter == u'G') {
                 // Out of the 16-bit range there is no such G code either.
-                const auto number = vb::TextToInt16(value);
+                const auto number = platform::vb::TextToInt16(value);
                 if (!number || !IsAcceptedGCode(*number))
                     return SyntaxError{4, p, int(word.size()),
                                        platform::QuotedText(word) + QStringLiteral(" is not a valid G Code")};
@@ -110,4 +110,4 @@ std::optional<SyntaxError> CheckSyntax(const QString& text)
     return std::nullopt;
 }
 
-} // namespace syntax
+} // namespace program::syntax

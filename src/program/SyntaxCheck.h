@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-namespace syntax {
+namespace program::syntax {
 
 // One block per line, address words in capitals separated by single blanks, comments as
 // typed, no blank lines; ends with CR LF exactly when the text ended with line breaks or
@@ -30,4 +30,4 @@ std::optional<SyntaxError> CheckSyntax(const QString& text);
 // Whether a G number passes the check.
 bool IsAcceptedGCode(int number);
 
-} // namespace syntax
+} // namespace program::syntax

@@ -3,35 +3,35 @@
 #include "platform/SettingsStore.h"
 #include "platform/VbNumbers.h"
 
-namespace keys {
+namespace settings::keys {
 
 qint16 Setting::DefaultInt16() const
 {
-    return *vb::TextToInt16(defaultText);
+    return *platform::vb::TextToInt16(defaultText);
 }
 
 qint32 Setting::DefaultColour() const
 {
-    return *vb::ToInt32(*vb::ParseNumber(defaultText));
+    return *platform::vb::ToInt32(*platform::vb::ParseNumber(defaultText));
 }
 
-} // namespace keys
+} // namespace settings::keys
 
 namespace {
 
 // Absent, empty or unreadable values take the default; nothing is written back.
-void load(GlobalVariables& g, const keys::Setting& s, const QString& stored)
+void load(GlobalVariables& g, const settings::keys::Setting& s, const QString& stored)
 {
     if (s.text) {
         g.*s.text = stored.isEmpty() ? s.DefaultText() : stored;
         return;
     }
-    const auto n = vb::ParseStoredNumber(stored);
+    const auto n = platform::vb::ParseStoredNumber(stored);
     if (s.int16) {
-        const auto v = n ? vb::ToInt16(*n) : std::nullopt;
+        const auto v = n ? platform::vb::ToInt16(*n) : std::nullopt;
         g.*s.int16 = v ? *v : s.DefaultInt16();
     } else {
-        const auto v = n ? vb::ToInt32(*n) : std::nullopt;
+        const auto v = n ? platform::vb::ToInt32(*n) : std::nullopt;
         g.*s.colour = v ? *v : s.DefaultColour();
     }
 }
@@ -40,15 +40,15 @@ void load(GlobalVariables& g, const keys::Setting& s, const QString& stored)
 
 void GlobalVariables::SaveDefaultSettings(platform::SettingsStore& store)
 {
-    for (const keys::Setting* s : keys::FirstStartOrder)
-        store.SaveSetting(AppName, s->Section(), s->Key(), s->DefaultText());
+    for (const settings::keys::Setting* s : settings::keys::FirstStartOrder)
+        store.SaveSetting(settings::AppName, s->Section(), s->Key(), s->DefaultText());
 }
 
 void GlobalVariables::LoadSettings(platform::SettingsStore& store)
 {
-    if (store.GetSetting(AppName, keys::EditorFontName.Section(), keys::EditorFontName.Key()).isEmpty())
+    if (store.GetSetting(settings::AppName, settings::keys::EditorFontName.Section(), settings::keys::EditorFontName.Key()).isEmpty())
         SaveDefaultSettings(store);
 
-    for (const keys::Setting* s : keys::FirstStartOrder)
-        load(*this, *s, store.GetSetting(AppName, s->Section(), s->Key()));
+    for (const settings::keys::Setting* s : settings::keys::FirstStartOrder)
+        load(*this, *s, store.GetSetting(settings::AppName, s->Section(), s->Key()));
 }

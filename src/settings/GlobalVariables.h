@@ -9,7 +9,9 @@
 
 namespace platform { class SettingsStore; }
 
+namespace settings {
 inline const QString AppName = QStringLiteral("CNC");
+} // namespace settings
 
 class GlobalVariables
 {
@@ -47,7 +49,7 @@ public:
     qint32 SimBackColor = 0;
     qint32 EffectColor = 0;
 
-    // Writes the 28 keys with their defaults, in keys::FirstStartOrder.
+    // Writes the 28 keys with their defaults, in settings::keys::FirstStartOrder.
     static void SaveDefaultSettings(platform::SettingsStore& store);
     // Fills the block from the store; on the first run (no "TextEditor" "Font") writes the
     // defaults first. Absent, empty or unreadable values take their defaults.
@@ -56,7 +58,7 @@ public:
 
 // Each setting of the block declared once: where it is stored, its default as stored, and the
 // member it loads into (whose type decides how the stored text is read).
-namespace keys {
+namespace settings::keys {
 
 struct Setting
 {
@@ -136,4 +138,4 @@ inline constexpr std::array<const Setting*, 28> OptionsOkOrder{
     &WorkPieceColor, &SimBackColor, &EffectColor,
 };
 
-} // namespace keys
+} // namespace settings::keys

@@ -42,7 +42,9 @@ struct InterpreterState
     qint16 IncW = 0;
 };
 
+namespace shared {
 constexpr int ToolCount = 21; // tool numbers 0 to 20
+} // namespace shared
 
 struct SharedState
 {
@@ -70,7 +72,7 @@ struct SharedState
     std::vector<ProfileEntry> WorkPieceProfile;
 
     // Tool pictures per tool number, and the size of the current tool picture.
-    std::array<QString, ToolCount> ToolFiles;
+    std::array<QString, shared::ToolCount> ToolFiles;
     qint16 ToolWidth = 0;
     qint16 ToolHeight = 0;
 };

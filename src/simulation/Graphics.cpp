@@ -5,7 +5,7 @@
 #include "platform/VbNumbers.h"
 #include "platform/gui/Picture.h"
 #include "platform/gui/Sound.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "settings/GlobalVariables.h"
 #include "shared/SharedState.h"
 #include "simulation/SimulationHost.h"
@@ -34,7 +34,7 @@ qint16 clampToInt16(int v)
 // taken as the nearest 16-bit value, which is just as far outside the picture.
 std::optional<qint16> pathPosition(double v)
 {
-    if (const auto n = vb::ToInt16(v))
+    if (const auto n = platform::vb::ToInt16(v))
         return n;
     if (std::isnan(v))
         return std::nullopt;
@@ -277,12 +277,12 @@ void Graphics::DrawBillet(qint16 Length, qint16 Diameter)
         platform::MsgBox(QStringLiteral("Subscript out of range"), platform::vbOKOnly);
         return;
     }
-    const qint16 r = *vb::ToInt16(Diameter / 2.0);
+    const qint16 r = *platform::vb::ToInt16(Diameter / 2.0);
     state_.WorkPieceProfile.assign(size_t(Length) + 1, ProfileEntry{r, 0});
 
     const int top = int(axisRow_) - r;
     const int height = 2 * int(r);
-    if (!vb::ToInt16(top) || !vb::ToInt16(height)) {
+    if (!platform::vb::ToInt16(top) || !platform::vb::ToInt16(height)) {
         platform::MsgBox(QStringLiteral("Overflow"), platform::vbOKOnly);
         return;
     }

@@ -43,7 +43,7 @@ void FadingWindow::Form_Load()
 {
     setMask(RoundRegion());
     Alpha = 0;
-    SetWindowAlpha(ColorKey, 0, LayeredAlpha);
+    SetWindowAlpha(ColourKey, 0, LayeredAlpha);
 }
 
 void FadingWindow::SetWindowAlpha(qint32 Key, qint16 AlphaValue, quint8 Flags)
@@ -61,14 +61,14 @@ void FadingWindow::Timer1_Timer()
         Alpha = 250;
         Timer1->stop();
     }
-    SetWindowAlpha(ColorKey, Alpha, LayeredAlpha);
+    SetWindowAlpha(ColourKey, Alpha, LayeredAlpha);
     Alpha = qint16(Alpha + 5);
 }
 
 void FadingWindow::Timer2_Timer()
 {
     if (Alpha >= 5) {
-        SetWindowAlpha(ColorKey, Alpha, LayeredAlpha);
+        SetWindowAlpha(ColourKey, Alpha, LayeredAlpha);
         Alpha = qint16(Alpha - 5);
         return;
     }

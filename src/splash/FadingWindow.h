@@ -27,7 +27,7 @@ public:
     void SetWindowAlpha(qint32 Key, qint16 Alpha, quint8 Flags);
 
     qint16 Alpha = 0;     // the alpha to apply next
-    qint32 ColorKey = 0;  // passed along, never set
+    qint32 ColourKey = 0;  // passed along, never set
     QTimer* Timer1 = nullptr; // fade-in step
     QTimer* Timer2 = nullptr; // fade-out step and closing
 

@@ -18,7 +18,7 @@ constexpr int HeightTwips = 780;
 QPoint NoticePositionTwips(int screenWidthTwips, int screenHeightTwips, int windowWidthTwips)
 {
     const double top = double(screenHeightTwips) * 0.8;
-    return {screenWidthTwips - windowWidthTwips - 100, vb::ToInt32(top).value_or(0)};
+    return {screenWidthTwips - windowWidthTwips - 100, platform::vb::ToInt32(top).value_or(0)};
 }
 
 frmInfo::frmInfo(QWidget* parent) : FadingWindow(parent)

@@ -26,5 +26,5 @@ void frmSplash::paintEvent(QPaintEvent*)
     else
         p.fillRect(rect(), QColor(32, 44, 60));
 
-    PaintSplashText(p);
+    platform::PaintSplashText(p);
 }

@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-namespace tooltable {
+namespace toollibrary::tooltable {
 
 namespace {
 
@@ -117,7 +117,7 @@ ToolListReading ReadToolList(const QString& path, ToolFileTable& files, ToolName
     QString why;
     const auto bytes = readFile(path, &why);
     if (!bytes) {
-        result.problem = QStringLiteral("The tool list %1 could not be read: %2. No tool pictures are assigned from it.")
+        result.error = QStringLiteral("The tool list %1 could not be read: %2. No tool pictures are assigned from it.")
                              .arg(QDir::toNativeSeparators(path), why);
         return result;
     }
@@ -129,11 +129,11 @@ ToolListReading ReadToolList(const QString& path, ToolFileTable& files, ToolName
         const QList<QByteArray> parts = line.split('=');
         std::optional<qint16> number;
         if (parts.size() >= 2)
-            if (const auto v = vb::ParseStoredNumber(decodePiece(parts[0])))
-                number = vb::ToInt16(*v);
-        if (!number || *number < 0 || *number >= ToolCount) {
-            if (result.problem.isEmpty())
-                result.problem = QStringLiteral("The tool list %1 has lines that were skipped, the first of them "
+            if (const auto v = platform::vb::ParseStoredNumber(decodePiece(parts[0])))
+                number = platform::vb::ToInt16(*v);
+        if (!number || *number < 0 || *number >= shared::ToolCount) {
+            if (result.error.isEmpty())
+                result.error = QStringLiteral("The tool list %1 has lines that were skipped, the first of them "
                                                 "line %2: \"%3\". Each line must hold a tool number from 0 to 20, "
                                                 "\"=\" and the name of a picture in the tools folder.")
                                      .arg(QDir::toNativeSeparators(path))
@@ -155,7 +155,7 @@ QString WriteToolList(const QString& path, const ToolFileTable& files, const Too
     if (!QDir().mkpath(info.absolutePath()))
         return QStringLiteral("the folder %1 could not be made").arg(QDir::toNativeSeparators(info.absolutePath()));
     QByteArray text;
-    for (int n = 0; n < ToolCount; ++n) {
+    for (int n = 0; n < shared::ToolCount; ++n) {
         // A name as it was read goes back in the bytes it was read in, whatever their code.
         const std::optional<QByteArray> read = asRead ? (*asRead)[size_t(n)] : std::nullopt;
         const QByteArray name = read && decodePiece(*read) == files[size_t(n)] ? *read : files[size_t(n)].toUtf8();
@@ -193,7 +193,7 @@ ToolDescription ReadToolDescription(const QString& descriptionPath)
         const QStringList parts = line.split(u'=');
         if (parts.size() < 2)
             continue; // no value to take
-        d.keys[parts[0].toUpper()] = vb::Trim(parts[1]);
+        d.keys[parts[0].toUpper()] = platform::vb::Trim(parts[1]);
     }
     return d;
 }
@@ -203,8 +203,8 @@ std::optional<qint16> SizeValue(const ToolDescription& description, const QStrin
     const auto it = description.keys.find(key);
     if (it == description.keys.end())
         return std::nullopt;
-    const auto v = vb::ParseStoredNumber(*it);
-    return v ? vb::ToInt16(*v) : std::nullopt;
+    const auto v = platform::vb::ParseStoredNumber(*it);
+    return v ? platform::vb::ToInt16(*v) : std::nullopt;
 }
 
-} // namespace tooltable
+} // namespace toollibrary::tooltable

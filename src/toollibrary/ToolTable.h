@@ -13,9 +13,9 @@
 #include <array>
 #include <optional>
 
-namespace tooltable {
+namespace toollibrary::tooltable {
 
-using ToolFileTable = std::array<QString, ToolCount>;
+using ToolFileTable = std::array<QString, shared::ToolCount>;
 
 // "\Tools\ToolList.ini" beside the executable: the list file in the tools folder, both found
 // without regard to letter case.
@@ -38,17 +38,17 @@ struct ToolListReading
     QStringList items;  // "Tool n" for each line read, in the order of the lines
     // Empty when the file was read cleanly; otherwise one message that names the file and
     // what was wrong with it (the first line skipped, or why it could not be read).
-    QString problem;
+    QString error;
 };
 
 // The bytes a reading took each entry's name from, for the entries some reading has set.
-using ToolNameBytes = std::array<std::optional<QByteArray>, ToolCount>;
+using ToolNameBytes = std::array<std::optional<QByteArray>, shared::ToolCount>;
 
 // Reads the list file into `files`: each line "n=name" sets entry n to the text between the
 // first and a second "=", untrimmed, decoded as UTF-8 or, where its bytes are no UTF-8, as
 // Windows-1252; `asRead` receives those bytes. Entries no line names keep their values. Empty
 // lines are skipped; lines without "=", with a number that is not one or lies outside 0 to 20
-// are skipped too and named in `problem`.
+// are skipped too and named in `error`.
 ToolListReading ReadToolList(const QString& path, ToolFileTable& files, ToolNameBytes* asRead = nullptr);
 
 // Writes all 21 lines "n=name" CR LF in the order 0 to 20: a name that is still what `asRead`
@@ -75,4 +75,4 @@ ToolDescription ReadToolDescription(const QString& descriptionPath);
 // A size value of a description ("TOOLWIDTH", "TOOLHEIGHT") as a 16-bit whole number.
 std::optional<qint16> SizeValue(const ToolDescription& description, const QString& key);
 
-} // namespace tooltable
+} // namespace toollibrary::tooltable

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
+namespace view3d {
+
 namespace {
 
 constexpr int Slices = 64;
@@ -12,13 +14,13 @@ void axes(std::vector<Primitive>& out)
 {
     // Rods from the origin, drawn before the user's rotations so that they stay put.
     const auto rod = [&out] { out.push_back(Primitive::cylinder(0.02, 0.02, 10, 6, 6)); };
-    out.push_back(Primitive::color(0, 0, 1));
+    out.push_back(Primitive::colour(0, 0, 1));
     rod();
     out.push_back(Primitive::rotate(90, 0, 1, 0));
-    out.push_back(Primitive::color(1, 0, 0));
+    out.push_back(Primitive::colour(1, 0, 0));
     rod();
     out.push_back(Primitive::rotate(-90, 1, 0, 0));
-    out.push_back(Primitive::color(0, 1, 0));
+    out.push_back(Primitive::colour(0, 1, 0));
     rod();
     out.push_back(Primitive::rotate(90, 1, 0, 0));
     out.push_back(Primitive::rotate(-90, 0, 1, 0));
@@ -38,7 +40,7 @@ void PrintTo(const Primitive& p, std::ostream* os)
     *os << ')';
 }
 
-std::array<double, 3> PartColor(qint32 WorkPieceColor)
+std::array<double, 3> PartColour(qint32 WorkPieceColor)
 {
     const auto v = quint32(WorkPieceColor);
     return {double(v & 0xFFu) / 255, double((v >> 8) & 0xFFu) / 255, double((v >> 16) & 0xFFu) / 255};
@@ -62,14 +64,14 @@ std::vector<Primitive> SolidOfRevolution(const SceneInput& in)
     const auto R = [&](int k) { return int(profile[size_t(std::clamp(k, 0, L))].Radius); };
     const auto T = [&](int k) { return int(profile[size_t(std::clamp(k, 0, L))].Taper); };
 
-    const auto [red, green, blue] = PartColor(in.WorkPieceColor);
-    const Primitive lighter = Primitive::color(red + 0.1, green + 0.1, blue + 0.1);
+    const auto [red, green, blue] = PartColour(in.WorkPieceColor);
+    const Primitive lighter = Primitive::colour(red + 0.1, green + 0.1, blue + 0.1);
 
     out.push_back(Primitive::rotate(90, 0, 1, 0));
     out.push_back(Primitive::translate(0, 0, L / 100.0));
     out.push_back(lighter);
     out.push_back(Primitive::disk(0, R(0) / PixelsPerUnit, Slices, Slices));
-    out.push_back(Primitive::color(red, green, blue));
+    out.push_back(Primitive::colour(red, green, blue));
 
     int i = 0;
     double runLength = 0;
@@ -104,3 +106,5 @@ std::vector<Primitive> SolidOfRevolution(const SceneInput& in)
     out.push_back(Primitive::disk(0, previousRadius / PixelsPerUnit, Slices, Slices));
     return out;
 }
+
+} // namespace view3d

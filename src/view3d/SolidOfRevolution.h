@@ -10,18 +10,20 @@
 #include <iosfwd>
 #include <vector>
 
+namespace view3d {
+
 struct Primitive
 {
-    enum class Kind { Color, Rotate, Translate, Cylinder, Disk };
+    enum class Kind { Colour, Rotate, Translate, Cylinder, Disk };
 
-    Kind kind = Kind::Color;
-    // Color: r, g, b. Rotate: angle (degrees), x, y, z. Translate: x, y, z.
+    Kind kind = Kind::Colour;
+    // Colour: r, g, b. Rotate: angle (degrees), x, y, z. Translate: x, y, z.
     // Cylinder: base radius, top radius, height. Disk: inner radius, outer radius.
     std::array<double, 4> v{};
     int slices = 0; // Cylinder, Disk
     int stacks = 0; // Cylinder: stacks; Disk: loops
 
-    static Primitive color(double r, double g, double b) { return {Kind::Color, {r, g, b, 0}}; }
+    static Primitive colour(double r, double g, double b) { return {Kind::Colour, {r, g, b, 0}}; }
     static Primitive rotate(double angle, double x, double y, double z) { return {Kind::Rotate, {angle, x, y, z}}; }
     static Primitive translate(double x, double y, double z) { return {Kind::Translate, {x, y, z, 0}}; }
     static Primitive cylinder(double base, double top, double height, int slices, int stacks)
@@ -48,9 +50,11 @@ struct SceneInput
 };
 
 // The colour of the solid from a Windows RGB value (red in the low byte), each part 0 to 1.
-std::array<double, 3> PartColor(qint32 WorkPieceColor);
+std::array<double, 3> PartColour(qint32 WorkPieceColor);
 
 // The scene: the optional axes, the user's rotations, the quarter turn that lays the part
 // along x, and the walk over the profile. Without a profile the scene holds the axes and
 // rotations only; a profile too short for the walk reads its last entry where it runs out.
 std::vector<Primitive> SolidOfRevolution(const SceneInput& in);
+
+} // namespace view3d

@@ -52,9 +52,9 @@ bool frm3D::HasContext() const
     return glReady_ && surface_;
 }
 
-void frm3D::computeColor()
+void frm3D::computeColour()
 {
-    const auto [red, green, blue] = PartColor(settings_.WorkPieceColor);
+    const auto [red, green, blue] = view3d::PartColour(settings_.WorkPieceColor);
     PartRed = red;
     PartGreen = green;
     PartBlue = blue;
@@ -70,7 +70,7 @@ bool frm3D::Initialize()
     RotX = 0;
     RotY = 0;
     RotZ = 0;
-    computeColor();
+    computeColour();
     if (!view3d::ChoosePixelFormat(view3d::RequestedFormat())) {
         platform::MsgBox(QStringLiteral("ChoosePixelFormat failed"), platform::vbOKOnly);
         return false;
@@ -107,15 +107,15 @@ void frm3D::initializeGL()
 
 void frm3D::DrawWorld()
 {
-    computeColor();
-    SceneInput in;
+    computeColour();
+    view3d::SceneInput in;
     in.profile = &state_.WorkPieceProfile;
     in.RotX = RotX;
     in.RotY = RotY;
     in.RotZ = RotZ;
     in.ShowAxes = kept_.ShowAxes;
     in.WorkPieceColor = settings_.WorkPieceColor;
-    scene_ = SolidOfRevolution(in);
+    scene_ = view3d::SolidOfRevolution(in);
     if (HasContext())
         compileScene();
 }
@@ -126,23 +126,23 @@ void frm3D::compileScene()
     GLUquadric* quadric = gluNewQuadric(); // filled, smooth normals, facing outward
     glPushMatrix();
     glNewList(SceneList, GL_COMPILE);
-    for (const Primitive& p : scene_) {
+    for (const view3d::Primitive& p : scene_) {
         const auto& v = p.v;
         switch (p.kind) {
-        case Primitive::Kind::Color:
+        case view3d::Primitive::Kind::Colour:
             glColor3f(GLfloat(v[0]), GLfloat(v[1]), GLfloat(v[2]));
             break;
-        case Primitive::Kind::Rotate:
+        case view3d::Primitive::Kind::Rotate:
             glRotatef(GLfloat(v[0]), GLfloat(v[1]), GLfloat(v[2]), GLfloat(v[3]));
             break;
-        case Primitive::Kind::Translate:
+        case view3d::Primitive::Kind::Translate:
             glTranslatef(GLfloat(v[0]), GLfloat(v[1]), GLfloat(v[2]));
             break;
-        case Primitive::Kind::Cylinder:
+        case view3d::Primitive::Kind::Cylinder:
             if (quadric)
                 gluCylinder(quadric, v[0], v[1], v[2], p.slices, p.stacks);
             break;
-        case Primitive::Kind::Disk:
+        case view3d::Primitive::Kind::Disk:
             if (quadric)
                 gluDisk(quadric, v[0], v[1], p.slices, p.stacks);
             break;

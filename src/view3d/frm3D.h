@@ -46,7 +46,7 @@ public:
     void Form_KeyDown(int KeyCode);
 
     // The scene of the last build, as it went into the display list.
-    const std::vector<Primitive>& Scene() const { return scene_; }
+    const std::vector<view3d::Primitive>& Scene() const { return scene_; }
     // True once the GL surface is set up and the scene can be drawn.
     bool HasContext() const;
     // Frames drawn so far, and spin loops running now.
@@ -76,7 +76,7 @@ private:
     friend class Surface3D;
     void SetProjection();
     QSize clientPixels() const;
-    void computeColor();
+    void computeColour();
     // The surface got its context: GL state, the scene list and the projection.
     void initializeGL();
     // One frame into the surface (the surface's paint).
@@ -88,7 +88,7 @@ private:
     GlobalVariables& settings_;
     frm3DKept& kept_;
     Surface3D* surface_ = nullptr;
-    std::vector<Primitive> scene_;
+    std::vector<view3d::Primitive> scene_;
     bool glReady_ = false;
     bool InDisplay = false;
     int LastWidth = 0;

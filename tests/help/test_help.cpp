@@ -237,7 +237,7 @@ TEST(Help, EveryGCodeTheSyntaxCheckAcceptsIsExplained)
     const Project project = HelpProject();
     int accepted = 0;
     for (int n = -32768; n <= 32767; ++n) {
-        if (!syntax::IsAcceptedGCode(n))
+        if (!program::syntax::IsAcceptedGCode(n))
             continue;
         ++accepted;
         ExpectExplained(files, project, QStringLiteral("G%1").arg(n, 2, 10, QLatin1Char('0')), QStringLiteral("gcodes.html"));
@@ -251,7 +251,7 @@ TEST(Help, EveryMCodeOfTheMachineFunctionsIsExplained)
 {
     const Files files = HelpFiles();
     const Project project = HelpProject();
-    for (const int m : mcodes::MachineFunctionCodes)
+    for (const int m : interpreter::mcodes::MachineFunctionCodes)
         ExpectExplained(files, project, QStringLiteral("M%1").arg(m, 2, 10, QLatin1Char('0')), QStringLiteral("mcodes.html"));
 }
 

@@ -79,7 +79,7 @@ TEST_F(MachineFunctions, ExactlyTheListedCodesDoSomething)
 {
     for (int m = -5; m <= 120; ++m) {
         state = SharedState();
-        const bool listed = std::find(mcodes::MachineFunctionCodes.begin(), mcodes::MachineFunctionCodes.end(), m) != mcodes::MachineFunctionCodes.end();
+        const bool listed = std::find(interpreter::mcodes::MachineFunctionCodes.begin(), interpreter::mcodes::MachineFunctionCodes.end(), m) != interpreter::mcodes::MachineFunctionCodes.end();
         if (m == 6)
             continue; // the tool change is tried below, with a tools folder
         EXPECT_EQ(!Run(QStringLiteral("M%1").arg(m)).isEmpty(), listed) << m;
@@ -130,7 +130,7 @@ struct ToolChange : MachineFunctions
     ToolChange()
     {
         QDir(dir.path()).mkpath("Tools");
-        host.onGetToolList = [this] { tooltable::ReadToolList(tooltable::ToolListPath(), state.ToolFiles); };
+        host.onGetToolList = [this] { toollibrary::tooltable::ReadToolList(toollibrary::tooltable::ToolListPath(), state.ToolFiles); };
     }
 
     QString ToolsPath(const QString& name) const { return dir.path() + "/Tools/" + name; }

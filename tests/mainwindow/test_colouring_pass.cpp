@@ -5,7 +5,7 @@
 #include "DocumentLook.h"
 
 #include "mainwindow/SyntaxColouring.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "program/ColourRuns.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -23,11 +23,11 @@ void selectionByselection(RichTextBox& buffer, RichTextBox& editor, const Global
     buffer.SetSelBold(g.EditorBold != 0);
     buffer.SetSelFontName(g.EditorFontName);
     buffer.SetSelFontSize(g.EditorFontSize);
-    buffer.SetSelColor(UncolouredTextColour(g.EditorBackColor));
-    for (const ColourRun& run : ColourRuns(buffer.Text())) {
+    buffer.SetSelColor(mainwindow::UncolouredTextColour(g.EditorBackColor));
+    for (const program::ColourRun& run : program::ColourRuns(buffer.Text())) {
         buffer.Select(run.start, run.length);
-        buffer.SetSelColor(run.colour == SyntaxColour::Comment     ? g.EditorCommentColor
-                           : run.colour == SyntaxColour::Character ? g.EditorCharColor
+        buffer.SetSelColor(run.colour == program::SyntaxColour::Comment     ? g.EditorCommentColor
+                           : run.colour == program::SyntaxColour::Character ? g.EditorCharColor
                                                                    : g.EditorIntegerColor);
     }
     editor.SetTextRTF(buffer.TextRTF());

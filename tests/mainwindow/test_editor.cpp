@@ -3,7 +3,7 @@
 #include "test_editor_window.h"
 
 #include "mainwindow/SyntaxColouring.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "platform/widgets/FlexGrid.h"
 
 #include <QKeyEvent>
@@ -62,7 +62,7 @@ protected:
 TEST_F(EditorPane, ThePassColoursEveryCharacterClass)
 {
     Start();
-    const qint32 plain = UncolouredTextColour(Back);
+    const qint32 plain = mainwindow::UncolouredTextColour(Back);
     // L letter colour, I integer colour, C comment colour, . left as it is.
     const struct { const char* text; const char* classes; } cases[] = {
         {"G01 X10.5 [CUT\r\n", "LIIILIIIIICCCC.."},

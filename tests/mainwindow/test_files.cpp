@@ -185,7 +185,7 @@ TEST_F(Files, FiveOpenedFilesShowFourItemsAndStoreFive)
         Open(WriteFile(name, "G1"));
     EXPECT_EQ(RecentCaptions(), (QStringList{"&1   5.cnc", "&2   4.cnc", "&3   3.cnc", "&4   2.cnc"}));
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(recent::GetFileName(Entry(i)), QString::number(5 - i) + ".cnc") << i;
+        EXPECT_EQ(mainwindow::recent::GetFileName(Entry(i)), QString::number(5 - i) + ".cnc") << i;
 }
 
 TEST_F(Files, ReopeningTheSecondListsItTwice)

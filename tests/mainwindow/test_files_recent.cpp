@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace recent;
+using namespace mainwindow::recent;
 
 namespace {
 
@@ -57,7 +57,7 @@ TEST(RecentFiles, PushingOntoAnEmptyListMovesNothing)
     RecordingStore s;
     PushRecentFile(s, "/p/a.cnc", 1, true);
     EXPECT_EQ(s.writes, (std::vector<RecordingStore::Write>{{"RecentFilePaths", "0", "/p/a.cnc"}}));
-    EXPECT_EQ(s.appNames, QStringList(s.appNames.size(), AppName));
+    EXPECT_EQ(s.appNames, QStringList(s.appNames.size(), settings::AppName));
 }
 
 TEST(RecentFiles, FiveOpenedFilesStoreFiveEntriesAndTheSixthDropsTheOldest)

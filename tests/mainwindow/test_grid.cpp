@@ -3,7 +3,7 @@
 #include "test_run_window.h"
 #include "DocumentLook.h"
 
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
@@ -79,7 +79,7 @@ TEST_F(ProgramGrid, GutterClicksSetAndClearABreakpointAndOtherColumnsOnlySetTheT
 
     ClickCell(1, 1);
     EXPECT_EQ(Grid().TextMatrix(1, 3), QStringLiteral("BP"));
-    EXPECT_EQ(Grid().CellPicture(1, 1).toImage(), GutterPicture("Break").toImage());
+    EXPECT_EQ(Grid().CellPicture(1, 1).toImage(), platform::GutterPicture("Break").toImage());
     EXPECT_EQ(Grid().CellBackColor(1, 2), settings.BreakPointColor);
     EXPECT_EQ(Grid().CellForeColor(1, 2), settings.BreakPointTextColor);
     EXPECT_TRUE(Grid().CellFontBold(1, 2));

@@ -3,7 +3,7 @@
 #include "test_run_window.h"
 
 #include "mainwindow/SimPicture.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 #include "test_run_window.h"
 
 #include "mainwindow/PanelStatusBar.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <QGuiApplication>
 #include <QPaintEvent>

@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 
 #include "options/frmOptions.h"
-#include "platform/widgets/ColorDialog.h"
+#include "platform/widgets/ColourDialog.h"
 #include "platform/widgets/FlexGrid.h"
 #include "platform/widgets/RichTextBox.h"
 #include "settings/GlobalVariables.h"
@@ -106,14 +106,14 @@ protected:
 
     RecordingStore store;
     GlobalVariables settings;
-    platform::ColorDialog com;
+    platform::ColourDialog com;
     QString tag;
     std::unique_ptr<frmOptions> dialog;
     std::deque<std::optional<qint32>> answers; // nothing: cancelled
     std::vector<qint32> openedOn;
 
 private:
-    const platform::ScopedHook<platform::ColorDialogHandler> colorDialog_{platform::SetColorDialogHandler, [this](qint32 initial) {
+    const platform::ScopedHook<platform::ColourDialogHandler> colourDialog_{platform::SetColourDialogHandler, [this](qint32 initial) {
         openedOn.push_back(initial);
         if (answers.empty())
             return std::optional<qint32>();

@@ -2,7 +2,7 @@
 // opened with Space and Enter.
 #include "OptionsFixture.h"
 
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <QApplication>
 #include <QTabBar>

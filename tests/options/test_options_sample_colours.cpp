@@ -24,9 +24,9 @@ QString fromSample(const QString& text)
 QString fromColourRuns(const QString& text)
 {
     QString out(text.size(), u'.');
-    for (const ColourRun& r : ColourRuns(text))
+    for (const program::ColourRun& r : program::ColourRuns(text))
         for (int i = r.start; i < r.start + r.length; ++i)
-            out[i] = r.colour == SyntaxColour::Comment ? u'C' : r.colour == SyntaxColour::Character ? u'L' : u'I';
+            out[i] = r.colour == program::SyntaxColour::Comment ? u'C' : r.colour == program::SyntaxColour::Character ? u'L' : u'I';
     return out;
 }
 

@@ -10,30 +10,30 @@ TEST(DrawnPictures, GutterPicturesAreDrawnOnceAndShared)
 {
     QSet<qint64> keys;
     for (const char* key : {"Break", "Step", "Both"}) {
-        const QPixmap first = GutterPicture(key);
+        const QPixmap first = platform::GutterPicture(key);
         ASSERT_FALSE(first.isNull()) << key;
         EXPECT_EQ(first.size(), QSize(14, 14)) << key;
-        EXPECT_EQ(GutterPicture(key).cacheKey(), first.cacheKey()) << key;
+        EXPECT_EQ(platform::GutterPicture(key).cacheKey(), first.cacheKey()) << key;
         keys.insert(first.cacheKey());
     }
     EXPECT_EQ(keys.size(), 3);
-    EXPECT_TRUE(GutterPicture("Nothing").isNull());
+    EXPECT_TRUE(platform::GutterPicture("Nothing").isNull());
 }
 
 TEST(DrawnPictures, EachPictureHasTheSizeItsPlaceExpects)
 {
     const struct { const char* name; QSize size, expected; } cases[] = {
-        {"Options band", OptionsBandPicture().size(), {132, 475}},
-        {"Options tool", OptionsToolPicture().size(), {34, 51}},
-        {"Tool Library header", ToolLibraryHeaderPicture().size(), {240, 47}},
-        {"toolbar, enabled", ToolbarPicture("Start", true).size(), {24, 24}},
-        {"toolbar, disabled", ToolbarPicture("Start", false).size(), {24, 24}},
+        {"Options band", platform::OptionsBandPicture().size(), {132, 475}},
+        {"Options tool", platform::OptionsToolPicture().size(), {34, 51}},
+        {"Tool Library header", platform::ToolLibraryHeaderPicture().size(), {240, 47}},
+        {"toolbar, enabled", platform::ToolbarPicture("Start", true).size(), {24, 24}},
+        {"toolbar, disabled", platform::ToolbarPicture("Start", false).size(), {24, 24}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.size, c.expected) << c.name;
 
     // An unknown toolbar key draws nothing on the picture.
-    const QImage unknown = ToolbarPicture("Nothing", true);
+    const QImage unknown = platform::ToolbarPicture("Nothing", true);
     for (int y = 0; y < unknown.height(); ++y)
         for (int x = 0; x < unknown.width(); ++x)
             ASSERT_EQ(qAlpha(unknown.pixel(x, y)), 0);

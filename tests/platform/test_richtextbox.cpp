@@ -1,7 +1,7 @@
 #include "platform/widgets/RichTextBox.h"
 #include "platform/widgets/SendKeys.h"
 #include "platform/EventLoop.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include "TestSupport.h"
 

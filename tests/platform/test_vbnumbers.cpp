@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-using namespace vb;
+using namespace platform::vb;
 
 TEST(VbNumbers, NumberGrammar)
 {

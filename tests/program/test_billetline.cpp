@@ -16,8 +16,8 @@ TEST(BilletLine, ReadsDiameterAndLengthInPixels)
         {"[BILLETX20 Z40", 200, 400},
     };
     for (const Case& c : cases) {
-        const BilletReading r = ReadBilletLine(c.line);
-        EXPECT_TRUE(r.Error.isEmpty()) << c.line << ": " << r.Error.toStdString();
+        const program::BilletReading r = program::ReadBilletLine(c.line);
+        EXPECT_TRUE(r.error.isEmpty()) << c.line << ": " << r.error.toStdString();
         EXPECT_EQ(r.Diameter, c.diameter) << c.line;
         EXPECT_EQ(r.Length, c.length) << c.line;
     }
@@ -29,8 +29,8 @@ TEST(BilletLine, UnreadableLinesAreReportedNotGuessed)
                            "[BILLET X20 Z9999", "[BILLET X1.2.3 Z40", "[BILLET X20 Z-40", "[BILLET X-20 Z40",
                            "[BILLET X0 Z40", "[BILLET X20 Z0.05"};
     for (const char* line : lines) {
-        const BilletReading r = ReadBilletLine(line);
-        EXPECT_FALSE(r.Error.isEmpty()) << line;
+        const program::BilletReading r = program::ReadBilletLine(line);
+        EXPECT_FALSE(r.error.isEmpty()) << line;
         EXPECT_FALSE(r.Diameter) << line;
         EXPECT_FALSE(r.Length) << line;
     }

@@ -8,9 +8,9 @@ namespace {
 QString classes(const QString& text)
 {
     QString out(text.size(), u'.');
-    for (const ColourRun& r : ColourRuns(text))
+    for (const program::ColourRun& r : program::ColourRuns(text))
         for (int i = r.start; i < r.start + r.length; ++i)
-            out[i] = r.colour == SyntaxColour::Comment ? u'C' : r.colour == SyntaxColour::Character ? u'L' : u'I';
+            out[i] = r.colour == program::SyntaxColour::Comment ? u'C' : r.colour == program::SyntaxColour::Character ? u'L' : u'I';
     return out;
 }
 
@@ -39,10 +39,10 @@ TEST(ColourRuns, EveryCharacterClass)
 
 TEST(ColourRuns, NeighboursOfOneColourAreJoined)
 {
-    const std::vector<ColourRun> runs = ColourRuns("GX 10[C\r\nM");
-    const std::vector<ColourRun> expected = {
-        {0, 2, SyntaxColour::Character}, {2, 3, SyntaxColour::Integer}, {5, 2, SyntaxColour::Comment},
-        {9, 1, SyntaxColour::Character}};
+    const std::vector<program::ColourRun> runs = program::ColourRuns("GX 10[C\r\nM");
+    const std::vector<program::ColourRun> expected = {
+        {0, 2, program::SyntaxColour::Character}, {2, 3, program::SyntaxColour::Integer}, {5, 2, program::SyntaxColour::Comment},
+        {9, 1, program::SyntaxColour::Character}};
     EXPECT_EQ(runs, expected);
 }
 
@@ -51,7 +51,7 @@ TEST(ColourRuns, LongTextsAreColouredToTheEnd)
     QString text;
     while (text.size() < 40000)
         text += "G1 X10 [c\r\n";
-    const std::vector<ColourRun> runs = ColourRuns(text);
+    const std::vector<program::ColourRun> runs = program::ColourRuns(text);
     ASSERT_FALSE(runs.empty());
     EXPECT_EQ(runs.back().start + runs.back().length, text.size() - 2);
 }

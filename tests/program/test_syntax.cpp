@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace syntax;
+using namespace program::syntax;
 
 TEST(ReformatText, CanonicalLayout)
 {

@@ -4,7 +4,7 @@
 
 #include "FakeSimulationHost.h"
 #include "TestSupport.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "settings/GlobalVariables.h"
 #include "shared/SharedState.h"
 #include "simulation/Graphics.h"

@@ -54,7 +54,7 @@ protected:
     RichTextBox& Editor() { return *window->TextEditor; }
     bool Enabled(const char* key) { return window->IsButtonEnabled(key); }
     QString Panel() { return window->PanelText("FileName"); }
-    QString Entry(int i) { return store.GetSetting(AppName, "RecentFilePaths", QString::number(i)); }
+    QString Entry(int i) { return store.GetSetting(settings::AppName, "RecentFilePaths", QString::number(i)); }
 
     QStringList RecentCaptions()
     {

@@ -169,8 +169,8 @@ protected:
     // The row that carries the execution highlight ("Step" or "Both"), -1 for none.
     int ExecutingRow()
     {
-        const QImage step = GutterPicture(QStringLiteral("Step")).toImage();
-        const QImage both = GutterPicture(QStringLiteral("Both")).toImage();
+        const QImage step = platform::GutterPicture(QStringLiteral("Step")).toImage();
+        const QImage both = platform::GutterPicture(QStringLiteral("Both")).toImage();
         for (int r = 0; r < Grid().Rows(); ++r) {
             const QImage p = Grid().CellPicture(r, 1).toImage();
             if (!p.isNull() && (p == step || p == both))

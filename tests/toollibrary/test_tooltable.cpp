@@ -12,7 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-using namespace tooltable;
+using namespace toollibrary::tooltable;
 
 namespace {
 
@@ -88,11 +88,11 @@ TEST_F(ToolFilesOnDisk, ListLinesAreReadByTheirRules)
             EXPECT_EQ(files[size_t(n)], it == c.entries.end() ? QStringLiteral("old") : it->second) << "tool " << n;
         }
         if (c.firstBadLine == 0) {
-            EXPECT_TRUE(reading.problem.isEmpty()) << reading.problem.toStdString();
+            EXPECT_TRUE(reading.error.isEmpty()) << reading.error.toStdString();
         } else {
             // One message, naming the file and the first line skipped.
-            EXPECT_TRUE(reading.problem.contains(QDir::toNativeSeparators(path))) << reading.problem.toStdString();
-            EXPECT_TRUE(reading.problem.contains(QStringLiteral("line %1:").arg(c.firstBadLine))) << reading.problem.toStdString();
+            EXPECT_TRUE(reading.error.contains(QDir::toNativeSeparators(path))) << reading.error.toStdString();
+            EXPECT_TRUE(reading.error.contains(QStringLiteral("line %1:").arg(c.firstBadLine))) << reading.error.toStdString();
         }
     }
 }
@@ -118,7 +118,7 @@ TEST_F(ToolFilesOnDisk, EachNameIsDecodedOnItsOwn)
         const QString path = Put(QStringLiteral("ToolList.ini"), c.text);
         ToolFileTable files;
         const ToolListReading reading = ReadToolList(path, files);
-        EXPECT_TRUE(reading.problem.isEmpty()) << reading.problem.toStdString();
+        EXPECT_TRUE(reading.error.isEmpty()) << reading.error.toStdString();
         EXPECT_EQ(reading.items.size(), qsizetype(c.entries.size()));
         for (const auto& [n, name] : c.entries)
             EXPECT_EQ(files[size_t(n)], name) << "tool " << n;
@@ -173,8 +173,8 @@ TEST_F(ToolFilesOnDisk, AListThatCannotBeReadKeepsTheTableAndSaysWhy)
         const ToolListReading reading = ReadToolList(c.path, files);
         EXPECT_TRUE(reading.items.isEmpty());
         EXPECT_EQ(files[4], "kept.bmp");
-        EXPECT_TRUE(reading.problem.contains(QDir::toNativeSeparators(c.path))) << reading.problem.toStdString();
-        EXPECT_TRUE(reading.problem.contains(QLatin1String(c.why))) << reading.problem.toStdString();
+        EXPECT_TRUE(reading.error.contains(QDir::toNativeSeparators(c.path))) << reading.error.toStdString();
+        EXPECT_TRUE(reading.error.contains(QLatin1String(c.why))) << reading.error.toStdString();
     }
 }
 
@@ -199,7 +199,7 @@ TEST_F(ToolFilesOnDisk, WritingGivesAll21LinesInOrderAndReadsBack)
     const ToolListReading reading = ReadToolList(path, again);
     EXPECT_EQ(again, files);
     EXPECT_EQ(reading.items.size(), 21);
-    EXPECT_TRUE(reading.problem.isEmpty());
+    EXPECT_TRUE(reading.error.isEmpty());
 }
 
 TEST_F(ToolFilesOnDisk, WritingMakesAMissingFolder)

@@ -3,7 +3,7 @@
 // through the real main window after a run.
 #include "test_run_window.h"
 
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "view3d/PixelFormat.h"
 #include "view3d/View3DHolder.h"
 

@@ -2,7 +2,7 @@
 #include "view3d/SolidOfRevolution.h"
 #include "view3d/frm3D.h"
 
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 namespace {
 
-using P = Primitive;
+using P = view3d::Primitive;
 
 const qint32 Blue = platform::WinRgb(0, 0, 255);
 
@@ -45,14 +45,14 @@ void ExpectScene(const std::vector<P>& actual, const std::vector<P>& expected)
 std::vector<P> Scene(const std::vector<ProfileEntry>& profile, bool axes = false, double rx = 0, double ry = 0,
                      double rz = 0)
 {
-    SceneInput in;
+    view3d::SceneInput in;
     in.profile = &profile;
     in.RotX = rx;
     in.RotY = ry;
     in.RotZ = rz;
     in.ShowAxes = axes;
     in.WorkPieceColor = Blue;
-    return SolidOfRevolution(in);
+    return view3d::SolidOfRevolution(in);
 }
 
 // The user's rotations and the quarter turn that lays a part of length L along x.
@@ -68,8 +68,8 @@ std::vector<P> Join(std::vector<P> a, const std::vector<P>& b)
     return a;
 }
 
-const P Lighter = P::color(0.1, 0.1, 1.1);
-const P Body = P::color(0, 0, 1);
+const P Lighter = P::colour(0.1, 0.1, 1.1);
+const P Body = P::colour(0, 0, 1);
 
 } // namespace
 
@@ -124,9 +124,9 @@ TEST(Scene, TaperMarkChangingAtColumnZeroSkipsTwoColumns)
 
 TEST(Scene, AxesComeBeforeTheRotationsSoTheyStayPut)
 {
-    const std::vector<P> axes = {P::color(0, 0, 1), P::cylinder(0.02, 0.02, 10, 6, 6),
-                                 P::rotate(90, 0, 1, 0), P::color(1, 0, 0), P::cylinder(0.02, 0.02, 10, 6, 6),
-                                 P::rotate(-90, 1, 0, 0), P::color(0, 1, 0), P::cylinder(0.02, 0.02, 10, 6, 6),
+    const std::vector<P> axes = {P::colour(0, 0, 1), P::cylinder(0.02, 0.02, 10, 6, 6),
+                                 P::rotate(90, 0, 1, 0), P::colour(1, 0, 0), P::cylinder(0.02, 0.02, 10, 6, 6),
+                                 P::rotate(-90, 1, 0, 0), P::colour(0, 1, 0), P::cylinder(0.02, 0.02, 10, 6, 6),
                                  P::rotate(90, 1, 0, 0), P::rotate(-90, 0, 1, 0)};
     const auto profile = Billet(400, 100);
     const auto plain = Scene(profile, false, 12, -7, 3);
@@ -136,13 +136,13 @@ TEST(Scene, AxesComeBeforeTheRotationsSoTheyStayPut)
 
 TEST(Scene, ColourComesFromTheWorkpieceSettingRedInTheLowByte)
 {
-    SceneInput in;
+    view3d::SceneInput in;
     const auto profile = Billet(4, 10);
     in.profile = &profile;
     in.WorkPieceColor = platform::WinRgb(255, 51, 0);
-    const auto scene = SolidOfRevolution(in);
-    ExpectScene({scene[5], scene[7]}, {P::color(1.1, 0.3, 0.1), P::color(1, 0.2, 0)});
-    const auto c = PartColor(platform::WinRgb(0, 128, 255));
+    const auto scene = view3d::SolidOfRevolution(in);
+    ExpectScene({scene[5], scene[7]}, {P::colour(1.1, 0.3, 0.1), P::colour(1, 0.2, 0)});
+    const auto c = view3d::PartColour(platform::WinRgb(0, 128, 255));
     EXPECT_EQ(c[1], 128.0 / 255);
     EXPECT_EQ(c[2], 1.0);
 }
@@ -153,8 +153,8 @@ TEST(Scene, ShortOrMissingProfilesBuildWithoutFailing)
 {
     const std::vector<ProfileEntry> none;
     ExpectScene(Scene(none, false, 1, 2, 3), {P::rotate(1, 1, 0, 0), P::rotate(2, 0, 1, 0), P::rotate(3, 0, 0, 1)});
-    SceneInput noProfile;
-    EXPECT_EQ(SolidOfRevolution(noProfile).size(), 3u);
+    view3d::SceneInput noProfile;
+    EXPECT_EQ(view3d::SolidOfRevolution(noProfile).size(), 3u);
 
     ExpectScene(Scene(Billet(0, 25)), Join(Placed(0), {Lighter, P::disk(0, 0.5, 64, 64), Body, P::translate(0, 0, 0),
                                                        P::cylinder(0.5, 0.5, 0, 64, 1), Lighter, P::disk(0, 0.5, 64, 64)}));

@@ -232,8 +232,8 @@ TEST_F(View3DWithRun, F12OpensOneWindowWithoutOwnerAndBringsItForward)
     w.Form_KeyDown(97);
     // The cut part: the billet's one cylinder and more.
     int cylinders = 0;
-    for (const Primitive& p : w.Scene())
-        cylinders += p.kind == Primitive::Kind::Cylinder;
+    for (const view3d::Primitive& p : w.Scene())
+        cylinders += p.kind == view3d::Primitive::Kind::Cylinder;
     EXPECT_GT(cylinders, 1);
     window->mnuView3DWindow_Click();
     EXPECT_EQ(window->View3D.Window(), &w);

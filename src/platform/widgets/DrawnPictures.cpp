@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QtMath>
 
+namespace platform {
+
 namespace {
 
 namespace toolbar {
@@ -462,3 +464,5 @@ void PaintSplashText(QPainter& p)
                                                     : QCoreApplication::applicationVersion()));
     p.drawText(QRect(30, 318, 484, 22), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Click or press Esc"));
 }
+
+} // namespace platform

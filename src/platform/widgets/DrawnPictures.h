@@ -10,6 +10,8 @@
 
 class QPainter;
 
+namespace platform {
+
 // The toolbar's pictures: an enabled and a disabled look for each key ("New", "Open", "Save",
 // "Print", "Step", "Start", "Pause", "Stop", "Options").
 constexpr int ToolbarPictureSize = 24;
@@ -35,3 +37,5 @@ QPixmap ToolLibraryHeaderPicture();
 
 // The splash window's name, version and hint, painted over its picture at every paint.
 void PaintSplashText(QPainter& p);
+
+} // namespace platform

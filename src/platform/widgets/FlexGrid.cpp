@@ -1,7 +1,7 @@
 #include "platform/widgets/FlexGrid.h"
 
 #include "platform/Twips.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>

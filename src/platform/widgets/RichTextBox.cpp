@@ -1,6 +1,6 @@
 #include "platform/widgets/RichTextBox.h"
 
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 #include "program/ProgramFile.h"
 
 #include <QMimeData>
@@ -533,19 +533,26 @@ int RichTextBox::Find(const QString& text, int start, int end, bool matchCase)
 
 bool RichTextBox::LoadFile(const QString& path, QString* error)
 {
-    QString text;
-    FileEncoding encoding = FileEncoding::Utf8;
-    if (!program::ReadProgramFile(path, text, error, &encoding))
+    const program::ProgramFileReading reading = program::ReadProgramFile(path);
+    if (!reading.error.isEmpty()) {
+        if (error)
+            *error = reading.error;
         return false;
-    SetText(text);
+    }
+    SetText(reading.text);
     fileName_ = path;
-    encoding_ = encoding;
+    encoding_ = reading.encoding;
     return true;
 }
 
 bool RichTextBox::SaveFile(const QString& path, QString* error) const
 {
-    return program::WriteProgramFile(path, Text(), error, encoding_);
+    const QString why = program::WriteProgramFile(path, Text(), encoding_);
+    if (why.isEmpty())
+        return true;
+    if (error)
+        *error = why;
+    return false;
 }
 
 void RichTextBox::insertFromMimeData(const QMimeData* source)

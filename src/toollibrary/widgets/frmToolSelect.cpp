@@ -64,7 +64,7 @@ frmToolSelect::frmToolSelect(SharedState& state, QWidget* parent) : QDialog(pare
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twips(165, 45, 3600, 705));
-    Image1->setPixmap(ToolLibraryHeaderPicture());
+    Image1->setPixmap(platform::ToolLibraryHeaderPicture());
 
     Label5 = label(this, "Label5", QStringLiteral("&Tool Number"), twips(135, 1065, 2085, 255));
     cmbTools = new QComboBox(this);
@@ -74,7 +74,7 @@ frmToolSelect::frmToolSelect(SharedState& state, QWidget* parent) : QDialog(pare
     cmbTools->setEditable(true);
     cmbTools->setInsertPolicy(QComboBox::NoInsert);
     cmbTools->setCompleter(nullptr);
-    cmbTools->setMaxVisibleItems(ToolCount);
+    cmbTools->setMaxVisibleItems(shared::ToolCount);
     // Only choosing an item has an effect: the box would otherwise take a typed item's text
     // as a choice when the typing ends.
     disconnect(cmbTools->lineEdit(), &QLineEdit::editingFinished, cmbTools, nullptr);
@@ -145,19 +145,19 @@ frmToolSelect::frmToolSelect(SharedState& state, QWidget* parent) : QDialog(pare
 void frmToolSelect::GetToolList()
 {
     cmbTools->clear();
-    const tooltable::ToolListReading reading = tooltable::ReadToolList(tooltable::ToolListPath(), state_.ToolFiles, &namesAsRead_);
+    const toollibrary::tooltable::ToolListReading reading = toollibrary::tooltable::ReadToolList(toollibrary::tooltable::ToolListPath(), state_.ToolFiles, &namesAsRead_);
     cmbTools->addItems(reading.items);
     cmbTools->setCurrentIndex(-1); // as after emptying: no item chosen
     chosenTool_ = -1;
-    listProblem_ = reading.problem;
+    listProblem_ = reading.error;
 }
 
 void frmToolSelect::Form_Load()
 {
     // Every opening starts afresh, as a window loaded anew does.
-    fileListPath_ = tooltable::ToolsFolder();
+    fileListPath_ = toollibrary::tooltable::ToolsFolder();
     FileList->clear();
-    FileList->addItems(tooltable::ToolPictures(fileListPath_));
+    FileList->addItems(toollibrary::tooltable::ToolPictures(fileListPath_));
     FileList->setCurrentRow(-1);
     FileList->clearSelection();
     imgTool->clear();
@@ -176,7 +176,7 @@ void frmToolSelect::Form_Load()
     // not 0 to 20 in order would offer numbers that are not the tools they name, so the
     // window always offers the 21 tool numbers; ToolFiles holds what the file gave.
     QStringList numbers;
-    for (int n = 0; n < ToolCount; ++n)
+    for (int n = 0; n < shared::ToolCount; ++n)
         numbers << QStringLiteral("Tool ") + QString::number(n);
     QStringList items;
     for (int i = 0; i < cmbTools->count(); ++i)
@@ -205,7 +205,7 @@ void frmToolSelect::keyPressEvent(QKeyEvent* event)
 void frmToolSelect::cmbTools_Click()
 {
     const int n = cmbTools->currentIndex();
-    chosenTool_ = n >= 0 && n < ToolCount ? n : -1;
+    chosenTool_ = n >= 0 && n < shared::ToolCount ? n : -1;
     if (chosenTool_ < 0)
         return;
     const QString name = state_.ToolFiles[size_t(chosenTool_)].toUpper();
@@ -253,7 +253,7 @@ void frmToolSelect::ShowToolDetails(const QString& Path)
     }
 
     // A key the description lacks leaves its label as it was.
-    const tooltable::ToolDescription description = tooltable::ReadToolDescription(tooltable::DescriptionPath(Path));
+    const toollibrary::tooltable::ToolDescription description = toollibrary::tooltable::ReadToolDescription(toollibrary::tooltable::DescriptionPath(Path));
     const std::pair<const char*, QLabel*> keys[4] = {
         {"TOOLNAME", lblName}, {"TOOLWIDTH", lblToolWidth}, {"TOOLHEIGHT", lblToolHeight}, {"CUTTINGPOINT", lblCuttingPoint}};
     for (const auto& [key, value] : keys) {
@@ -275,8 +275,8 @@ void frmToolSelect::cmdAssign_Click()
 
 void frmToolSelect::cmdClose_Click()
 {
-    const QString path = tooltable::ToolListPath();
-    const QString why = tooltable::WriteToolList(path, state_.ToolFiles, &namesAsRead_);
+    const QString path = toollibrary::tooltable::ToolListPath();
+    const QString why = toollibrary::tooltable::WriteToolList(path, state_.ToolFiles, &namesAsRead_);
     if (!why.isEmpty()) {
         // The old file is untouched; the assignments stay here to try again.
         platform::MsgBox(QStringLiteral("The tool list %1 could not be saved: %2.\n\nThe file is as it was. "

@@ -81,7 +81,7 @@ private:
     SharedState& state_;
     // The bytes of the names as the list file held them: Close writes back unchanged names as
     // they were, whatever their code page.
-    tooltable::ToolNameBytes namesAsRead_;
+    toollibrary::tooltable::ToolNameBytes namesAsRead_;
     QString listProblem_;
     QString fileListPath_;
     int chosenTool_ = -1;

@@ -1,7 +1,7 @@
-#include "platform/widgets/ColorDialog.h"
+#include "platform/widgets/ColourDialog.h"
 
 #include "platform/Hook.h"
-#include "platform/gui/WinColor.h"
+#include "platform/gui/WinColour.h"
 
 #include <QColorDialog>
 #include <QGuiApplication>
@@ -9,22 +9,22 @@
 namespace platform {
 
 namespace {
-Hook<ColorDialogHandler>& handler()
+Hook<ColourDialogHandler>& handler()
 {
-    static Hook<ColorDialogHandler> h;
+    static Hook<ColourDialogHandler> h;
     return h;
 }
 } // namespace
 
-ColorDialogHandler SetColorDialogHandler(ColorDialogHandler h)
+ColourDialogHandler SetColourDialogHandler(ColourDialogHandler h)
 {
     return handler().exchange(std::move(h));
 }
 
-bool ColorDialog::ShowColor(QWidget* parent)
+bool ColourDialog::ShowColor(QWidget* parent)
 {
     std::optional<qint32> chosen;
-    if (const ColorDialogHandler& h = handler().get()) {
+    if (const ColourDialogHandler& h = handler().get()) {
         chosen = h(Color);
     } else if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
         // Nobody can answer a dialog there: it counts as cancelled, so nothing ever waits.

@@ -15,12 +15,12 @@ namespace platform {
 // Given the colour the dialog opens on (Windows RGB), the chosen colour, or nothing when the
 // dialog was cancelled. Without a handler the real dialog shows, except on the offscreen
 // platform, where it counts as cancelled.
-using ColorDialogHandler = std::function<std::optional<qint32>(qint32 initial)>;
+using ColourDialogHandler = std::function<std::optional<qint32>(qint32 initial)>;
 
 // Replaces the handler and returns the previous one.
-ColorDialogHandler SetColorDialogHandler(ColorDialogHandler handler);
+ColourDialogHandler SetColourDialogHandler(ColourDialogHandler handler);
 
-class ColorDialog
+class ColourDialog
 {
 public:
     qint32 Color = 0; // Windows RGB
@@ -30,7 +30,7 @@ public:
 };
 
 // The main window's one common dialog: open, save and colour.
-struct CommonDialog : FileDialog, ColorDialog
+struct CommonDialog : FileDialog, ColourDialog
 {
 };
 

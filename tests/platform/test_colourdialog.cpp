@@ -1,4 +1,4 @@
-#include "platform/widgets/ColorDialog.h"
+#include "platform/widgets/ColourDialog.h"
 
 #include "platform/Hook.h"
 
@@ -6,15 +6,15 @@
 
 #include <vector>
 
-TEST(ColorDialog, OpensOnItsColourAndKeepsItWhenCancelled)
+TEST(ColourDialog, OpensOnItsColourAndKeepsItWhenCancelled)
 {
     std::vector<qint32> openedOn;
     std::optional<qint32> answer = 255;
-    const platform::ScopedHook answered(platform::SetColorDialogHandler, [&](qint32 initial) {
+    const platform::ScopedHook answered(platform::SetColourDialogHandler, [&](qint32 initial) {
         openedOn.push_back(initial);
         return answer;
     });
-    platform::ColorDialog com;
+    platform::ColourDialog com;
     com.Color = 16711680;
 
     EXPECT_TRUE(com.ShowColor());
