@@ -17,13 +17,6 @@ namespace {
 class Files : public EditorWindow
 {
 protected:
-    // Opens a file through File > Open....
-    void Open(const QString& path)
-    {
-        dialogAnswers.push_back(path);
-        window->mnuFileOpen_Click();
-    }
-
     void MakeDirty(const QString& text = "G1 X5")
     {
         Editor().SetText(text);

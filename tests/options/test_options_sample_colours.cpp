@@ -1,7 +1,7 @@
 // The editor sample paints the ranges it always painted; the colouring pass over the same
 // text would colour more. Making one the other changes what the dialog shows.
+#include "ColourClasses.h"
 #include "options/OptionsSamples.h"
-#include "program/ColourRuns.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +21,6 @@ QString fromSample(const QString& text)
     return out;
 }
 
-QString fromColourRuns(const QString& text)
-{
-    QString out(text.size(), u'.');
-    for (const program::ColourRun& r : program::ColourRuns(text))
-        for (int i = r.start; i < r.start + r.length; ++i)
-            out[i] = r.colour == program::SyntaxColour::Comment ? u'C' : r.colour == program::SyntaxColour::Character ? u'L' : u'I';
-    return out;
-}
-
 } // namespace
 
 TEST(EditorSample, KeepsItsFixedRangesBesideTheColouringPass)
@@ -39,5 +30,5 @@ TEST(EditorSample, KeepsItsFixedRangesBesideTheColouringPass)
     // The sample leaves the blanks between the words in the background colour...
     EXPECT_EQ(fromSample(text), "CCCCCCCCCCCCCCC..LII.LII.LI..LII.LIII");
     // ...where the colouring pass gives them the integer colour.
-    EXPECT_EQ(fromColourRuns(text), "CCCCCCCCCCCCCCC..LIIILIIILI..LIIILIII");
+    EXPECT_EQ(ColourClasses(text), "CCCCCCCCCCCCCCC..LIIILIIILI..LIIILIII");
 }

@@ -13,13 +13,6 @@ namespace {
 
 class Files : public EditorWindow
 {
-protected:
-    // Opens a file through File > Open....
-    void Open(const QString& path)
-    {
-        dialogAnswers.push_back(path);
-        window->mnuFileOpen_Click();
-    }
 };
 
 } // namespace

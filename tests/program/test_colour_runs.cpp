@@ -1,20 +1,7 @@
+#include "ColourClasses.h"
 #include "program/ColourRuns.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-// One letter per character: C comment, L letter colour, I integer colour, . uncoloured.
-QString classes(const QString& text)
-{
-    QString out(text.size(), u'.');
-    for (const program::ColourRun& r : program::ColourRuns(text))
-        for (int i = r.start; i < r.start + r.length; ++i)
-            out[i] = r.colour == program::SyntaxColour::Comment ? u'C' : r.colour == program::SyntaxColour::Character ? u'L' : u'I';
-    return out;
-}
-
-} // namespace
 
 TEST(ColourRuns, EveryCharacterClass)
 {
@@ -30,11 +17,11 @@ TEST(ColourRuns, EveryCharacterClass)
         {"z9 [a [b] 1\r\ng", "LIICCCCCCCC..L"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(classes(QString::fromLatin1(c.text)), QString::fromLatin1(c.expected))
+        EXPECT_EQ(ColourClasses(QString::fromLatin1(c.text)), QString::fromLatin1(c.expected))
             << c.text;
     }
     // Letters outside A to Z are not letters here.
-    EXPECT_EQ(classes(QString::fromUtf8("\xc3\xa9X")), ".L");
+    EXPECT_EQ(ColourClasses(QString::fromUtf8("\xc3\xa9X")), ".L");
 }
 
 TEST(ColourRuns, NeighboursOfOneColourAreJoined)

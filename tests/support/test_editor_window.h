@@ -39,6 +39,13 @@ protected:
         store.Put(section, key, value);
     }
 
+    // Opens a file through File > Open....
+    void Open(const QString& path)
+    {
+        dialogAnswers.push_back(path);
+        window->mnuFileOpen_Click();
+    }
+
     void Start()
     {
         window = std::make_unique<frmMain>(state, settings, store);
