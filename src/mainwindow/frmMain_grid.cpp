@@ -81,13 +81,12 @@ void frmMain::updateShownGrid()
     if (lines.size() != DebugWindow->Rows()) {
         LoadDebugWindow();
     } else {
-        // A start inside a run may find the grid's paints held back: they stay so.
-        const bool updates = DebugWindow->updatesEnabled();
-        DebugWindow->setUpdatesEnabled(false);
+        // Only the rewritten rows repaint, and not before a run's paint throttle lets them.
+        DebugWindow->HoldPainting();
         for (int i = 0; i < lines.size(); ++i)
             if (DebugWindow->TextMatrix(i, TextCol) != lines[i])
                 DebugWindow->SetTextMatrix(i, TextCol, lines[i]);
-        DebugWindow->setUpdatesEnabled(updates);
+        DebugWindow->ReleasePainting();
     }
     TextChanged = false;
 }
